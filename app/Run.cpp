@@ -1,0 +1,60 @@
+#include "app/Run.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/ErrorBox.h"
+#include "console/TypingSequence.h"
+#include "platform/Application.h"
+#include "platform/Error.h"
+#include "platform/Png.h"
+#include "ui/Unit1.h"
+
+namespace orvelle::app {
+
+namespace {
+constexpr const wchar_t* kApplicationTitle = L"Orvelle commands helper";
+
+std::wstring WidenAnsi(const char* text) {
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (n <= 1) return {};
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
+  out.resize(static_cast<std::size_t>(n - 1));
+  return out;
+}
+}  // namespace
+
+int RunProgram(int showCommand) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  platform::GdiplusSession gdiplus;
+  std::unique_ptr<ui::TForm1> form;
+  platform::Application& app = platform::Application::Instance();
+  try {
+    app.Initialize();
+    app.SetTitle(kApplicationTitle);
+    app.SetErrorHandler(&ShowErrorBox);
+    form = std::make_unique<ui::TForm1>();
+    ui::Form1 = form.get();
+    app.SetMainForm(form.get());
+    app.Run(showCommand);
+  } catch (const platform::Error& e) {
+    ShowFatalBox(WidenAnsi(e.ClassName()), e.Address(), e.Message());
+    return 1;
+  } catch (const std::exception& e) {
+    ShowFatalBox(L"std::exception", reinterpret_cast<const void*>(&RunProgram), WidenAnsi(e.what()));
+    return 1;
+  }
+  app.SetMainForm(nullptr);
+  ui::Form1 = nullptr;
+  form.reset();
+  console::ReleaseTypingState();
+  return 0;
+}
+
+}  // namespace orvelle::app

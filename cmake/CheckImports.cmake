@@ -1,0 +1,26 @@
+# Fails when the exe imports a DLL outside the set that every Windows installation ships,
+cmake_policy(SET CMP0057 NEW)
+# i.e. when it would need a runtime DLL (libstdc++, libgcc, winpthread) beside it.
+# Usage: cmake -DEXE=<path> -DOBJDUMP=<objdump> -P CheckImports.cmake
+set(system_dlls kernel32.dll user32.dll gdi32.dll comctl32.dll gdiplus.dll shlwapi.dll ole32.dll
+    msimg32.dll uxtheme.dll msvcrt.dll advapi32.dll shell32.dll dwmapi.dll)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
+set(found "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "DLL Name: " "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  string(TOLOWER "${dll}" dll)
+  list(APPEND found ${dll})
+  if(NOT dll IN_LIST system_dlls)
+    message(FATAL_ERROR "${EXE} imports ${dll}, which Windows does not ship")
+  endif()
+endforeach()
+if(NOT found)
+  message(FATAL_ERROR "no imports found in ${EXE}: not a PE file?")
+endif()
+file(SIZE ${EXE} size)
+message(STATUS "imports: ${found}; size: ${size} bytes")

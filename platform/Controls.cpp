@@ -1,0 +1,373 @@
+#include "platform/Controls.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/Error.h"
+
+namespace orvelle::platform {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+
+HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// Fills with the parent's background; without a skin every surface is the button face.
+void FillBackground(HDC hdc, const RECT& rc) { ::FillRect(hdc, &rc, ::GetSysColorBrush(COLOR_BTNFACE)); }
+}  // namespace
+
+// ---- Control -------------------------------------------------------------------------
+
+Control::~Control() {
+  if (hwnd_) ::RemoveWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId);
+}
+
+void Control::CreateControl(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* text,
+                            HWND parent, int id, const ui::Bounds& bounds, HFONT font) {
+  hwnd_ = ::CreateWindowExW(exStyle, className, text, style | WS_CHILD | WS_VISIBLE, bounds.left,
+                            bounds.top, bounds.width, bounds.height, parent, MenuId(id),
+                            ::GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) throw WindowError(L"Error creating window");
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SetWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT Control::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT Control::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return ::DefSubclassProc(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR refData) noexcept {
+  auto* self = reinterpret_cast<Control*>(refData);
+  if (msg == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
+    self->hwnd_ = nullptr;
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  LRESULT result = 0;
+  if (!RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); }))
+    result = ::DefSubclassProc(hwnd, msg, wParam, lParam);
+  return result;
+}
+
+// ---- Panel ---------------------------------------------------------------------------
+
+void Panel::Create(HWND parent, int id, const ui::Bounds& bounds, bool raisedBevel) {
+  raised_ = raisedBevel;
+  // A container, never a tab stop itself: Tab walks through its children.
+  CreateWindowOf(L"OrvellePanel", WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                 bounds.left, bounds.top, bounds.width, bounds.height, parent, id);
+}
+
+LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT reflected = 0;
+  if (ReflectToChild(msg, wParam, lParam, reflected)) return reflected;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintDc dc(Handle());
+      RECT rc;
+      ::GetClientRect(Handle(), &rc);
+      FillBackground(dc.Get(), rc);
+      if (raised_) ::DrawEdge(dc.Get(), &rc, BDR_RAISEDOUTER, BF_RECT);
+      return 0;
+    }
+    default:
+      return Window::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+// ---- Label ---------------------------------------------------------------------------
+
+void Label::Create(HWND parent, int id, const ui::Bounds& bounds, const wchar_t* text, HFONT font,
+                   COLORREF color, bool centered) {
+  text_ = text ? text : L"";
+  font_ = font;
+  color_ = color;
+  centered_ = centered;
+  // Size to the text: as wide as the widest line, as high as the lines.
+  RECT extent{0, 0, 0, 0};
+  {
+    WindowDc screen(nullptr);
+    SelectObjectScope select(screen.Get(), font_);
+    ::DrawTextW(screen.Get(), text_.c_str(), static_cast<int>(text_.size()), &extent,
+                DrawFlags() | DT_CALCRECT);
+  }
+  CreateWindowOf(L"OrvelleLabel", 0, text_.c_str(), WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+                 extent.right - extent.left, extent.bottom - extent.top, parent, id);
+}
+
+UINT Label::DrawFlags() const { return DT_NOPREFIX | DT_EXPANDTABS | (centered_ ? DT_CENTER : DT_LEFT); }
+
+LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintDc dc(Handle());
+      RECT rc;
+      ::GetClientRect(Handle(), &rc);
+      FillBackground(dc.Get(), rc);
+      SelectObjectScope select(dc.Get(), font_);
+      ::SetBkMode(dc.Get(), TRANSPARENT);
+      ::SetTextColor(dc.Get(), color_);
+      ::DrawTextW(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &rc, DrawFlags());
+      return 0;
+    }
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    default:
+      return Window::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+// ---- Picture -------------------------------------------------------------------------
+
+void Picture::Create(HWND parent, int id, const ui::Bounds& bounds, const AlphaBitmap* image) {
+  image_ = image;
+  CreateWindowOf(L"OrvellePicture", 0, L"", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+                 bounds.width, bounds.height, parent, id);
+}
+
+LRESULT Picture::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintDc dc(Handle());
+      RECT rc;
+      ::GetClientRect(Handle(), &rc);
+      FillBackground(dc.Get(), rc);
+      if (image_) DrawAlphaBitmap(dc.Get(), *image_, 0, 0);
+      return 0;
+    }
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    default:
+      return Window::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+// ---- BitButton -----------------------------------------------------------------------
+
+void BitButton::Create(HWND parent, int id, const ui::Bounds& bounds, const wchar_t* caption,
+                       const AlphaBitmap* icon, HFONT font) {
+  caption_ = caption ? caption : L"";
+  icon_ = icon;
+  font_ = font;
+  CreateControl(L"BUTTON", 0, BS_OWNERDRAW | WS_TABSTOP, caption_.c_str(), parent, id, bounds, font);
+}
+
+LRESULT BitButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case kReflectBase + WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && onClick) onClick();
+      return 0;
+    case kReflectBase + WM_DRAWITEM:
+      DrawFace(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_LBUTTONDBLCLK:
+      // A quick second click is a click, not a double-click notification.
+      return Default(WM_LBUTTONDOWN, wParam, lParam);
+    default:
+      return Default(msg, wParam, lParam);
+  }
+}
+
+void BitButton::DrawFace(const DRAWITEMSTRUCT& item) const {
+  HDC hdc = item.hDC;
+  RECT rc = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  ::DrawFrameControl(hdc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+
+  SelectObjectScope select(hdc, font_);
+  SIZE text{0, 0};
+  if (!caption_.empty())
+    ::GetTextExtentPoint32W(hdc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+  const ui::ButtonFace face = ui::LayOutButtonFace({rc.right - rc.left, rc.bottom - rc.top},
+                                                   {static_cast<int>(text.cx), static_cast<int>(text.cy)},
+                                                   pressed);
+  if (icon_) DrawAlphaBitmap(hdc, *icon_, rc.left + face.icon.x, rc.top + face.icon.y);
+  if (!caption_.empty()) {
+    ::SetBkMode(hdc, TRANSPARENT);
+    ::SetTextColor(hdc, ::GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    ::TextOutW(hdc, rc.left + face.caption.x, rc.top + face.caption.y, caption_.c_str(),
+               static_cast<int>(caption_.size()));
+  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = rc;
+    ::InflateRect(&focus, -3, -3);
+    ::DrawFocusRect(hdc, &focus);
+  }
+}
+
+// ---- ListBox -------------------------------------------------------------------------
+
+void ListBox::Create(HWND parent, int id, const ui::Bounds& bounds, HFONT font, int rowHeight) {
+  CreateControl(L"LISTBOX", WS_EX_CLIENTEDGE,
+                LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                    WS_TABSTOP,
+                L"", parent, id, bounds, font);
+  ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, rowHeight);
+}
+
+int ListBox::Count() const { return static_cast<int>(::SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+
+int ListBox::SelectedIndex() const {
+  const LRESULT sel = ::SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
+  return sel == LB_ERR ? -1 : static_cast<int>(sel);
+}
+
+void ListBox::SetSelectedIndex(int index) const {
+  ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool ListBox::Append(std::string_view entry) {
+  // The A message: the entry's bytes are text in the ANSI code page. The buffer is reused so
+  // a large load does not allocate per entry.
+  scratch_.assign(entry);
+  const LRESULT index = ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scratch_.c_str()));
+  return index != LB_ERR && index != LB_ERRSPACE;
+}
+
+void ListBox::Reserve(int entries, std::size_t bytes) const {
+  ::SendMessageW(Handle(), LB_INITSTORAGE, static_cast<WPARAM>(entries), static_cast<LPARAM>(bytes));
+}
+
+std::string ListBox::Entry(int index) const {
+  const LRESULT length = ::SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  // The ANSI length may be over-estimated; the copy reports the real one.
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      ::SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+void ListBox::Delete(int index) const { ::SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+
+void ListBox::Clear() const { ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0); }
+
+void ListBox::SetRedraw(bool on) const {
+  ::SendMessageW(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::OnSearchChar(wchar_t ch) {
+  switch (search_.OnChar(ch, ::GetTickCount())) {
+    case ui::ListSearch::Action::None:
+      return;
+    case ui::ListSearch::Action::FindPrefix: {
+      // LB_FINDSTRING from -1 is the first entry from the top that begins with the text,
+      // letter case ignored.
+      const LRESULT found =
+          ::SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(search_.Text().c_str()));
+      if (found == LB_ERR) return;
+      SetSelectedIndex(static_cast<int>(found));
+      break;
+    }
+    case ui::ListSearch::Action::SelectFirst:
+      SetSelectedIndex(0);
+      break;
+  }
+  if (onSelect) onSelect();
+}
+
+void ListBox::DrawRow(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID == static_cast<UINT>(-1)) {
+    if (item.itemAction & ODA_FOCUS) ::DrawFocusRect(item.hDC, &item.rcItem);
+    return;
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  if (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, item.itemID, 0);
+    if (length != LB_ERR && length > 0) {
+      std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+      const LRESULT copied =
+          ::SendMessageW(Handle(), LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+      RECT rc = item.rcItem;
+      rc.left += 2;
+      ::SetBkMode(item.hDC, TRANSPARENT);
+      ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      ::DrawTextW(item.hDC, text.c_str(), copied == LB_ERR ? 0 : static_cast<int>(copied), &rc,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    }
+  }
+  if ((item.itemState & ODS_FOCUS) && (item.itemAction & (ODA_DRAWENTIRE | ODA_FOCUS)))
+    ::DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+LRESULT ListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case kReflectBase + WM_COMMAND:
+      if (HIWORD(wParam) == LBN_SELCHANGE && onSelect) onSelect();
+      return 0;
+    case kReflectBase + WM_DRAWITEM:
+      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case kReflectBase + WM_CTLCOLORLISTBOX:
+      ::SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+    case WM_CHAR:
+      // Our own keyboard search replaces the control's one-letter search.
+      OnSearchChar(static_cast<wchar_t>(wParam));
+      return 0;
+    default:
+      return Default(msg, wParam, lParam);
+  }
+}
+
+// ---- Edit ----------------------------------------------------------------------------
+
+void Edit::Create(HWND parent, int id, const ui::Bounds& bounds, HFONT font) {
+  CreateControl(L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, L"", parent, id, bounds,
+                font);
+  // No limit of our own: 0 lifts the default 32K-character cap to the control's maximum.
+  ::SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+std::string Edit::Text() const {
+  const int length = ::GetWindowTextLengthA(Handle());
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = ::GetWindowTextA(Handle(), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+void Edit::SetText(const std::string& text) const {
+  if (Text() == text) return;
+  ::SetWindowTextA(Handle(), text.c_str());
+}
+
+LRESULT Edit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case kReflectBase + WM_CTLCOLOREDIT:
+      ::SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      const LRESULT result = Default(msg, wParam, lParam);
+      if (onKeyUp) onKeyUp(static_cast<WORD>(wParam));
+      return result;
+    }
+    case WM_CHAR:
+      // Enter adds on its release; its character would only make the edit beep.
+      if (wParam == L'\r' || wParam == L'\n') return 0;
+      return Default(msg, wParam, lParam);
+    default:
+      return Default(msg, wParam, lParam);
+  }
+}
+
+}  // namespace orvelle::platform

@@ -1,0 +1,73 @@
+#include "platform/Png.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include <cstring>
+
+namespace orvelle::platform {
+
+GdiplusSession::GdiplusSession() {
+  Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+}
+
+GdiplusSession::~GdiplusSession() {
+  if (token_) Gdiplus::GdiplusShutdown(token_);
+}
+
+AlphaBitmap LoadPngResource(int resourceId) {
+  AlphaBitmap result;
+  HMODULE module = ::GetModuleHandleW(nullptr);
+  HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
+  if (!info) return result;
+  HGLOBAL loaded = ::LoadResource(module, info);
+  const void* data = loaded ? ::LockResource(loaded) : nullptr;
+  const DWORD size = ::SizeofResource(module, info);
+  if (!data || size == 0) return result;
+
+  IStream* stream = ::SHCreateMemStream(static_cast<const BYTE*>(data), size);
+  if (!stream) return result;
+  {
+    Gdiplus::Bitmap png(stream);
+    const int width = static_cast<int>(png.GetWidth());
+    const int height = static_cast<int>(png.GetHeight());
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData bits{};
+    if (png.GetLastStatus() == Gdiplus::Ok && width > 0 && height > 0 &&
+        png.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &bits) == Gdiplus::Ok) {
+      BITMAPINFO bi{};
+      bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+      bi.bmiHeader.biWidth = width;
+      bi.bmiHeader.biHeight = -height;  // top-down, like the locked bits
+      bi.bmiHeader.biPlanes = 1;
+      bi.bmiHeader.biBitCount = 32;
+      bi.bmiHeader.biCompression = BI_RGB;
+      void* pixels = nullptr;
+      UniqueHbitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0));
+      if (dib && pixels) {
+        for (int row = 0; row < height; ++row)
+          std::memcpy(static_cast<BYTE*>(pixels) + static_cast<std::size_t>(row) * width * 4,
+                      static_cast<const BYTE*>(bits.Scan0) + static_cast<std::ptrdiff_t>(row) * bits.Stride,
+                      static_cast<std::size_t>(width) * 4);
+        result.bitmap = std::move(dib);
+        result.width = width;
+        result.height = height;
+      }
+      png.UnlockBits(&bits);
+    }
+  }
+  stream->Release();
+  return result;
+}
+
+void DrawAlphaBitmap(HDC hdc, const AlphaBitmap& image, int x, int y) {
+  if (!image.bitmap) return;
+  UniqueHdc memory(::CreateCompatibleDC(hdc));
+  SelectObjectScope select(memory.Get(), image.bitmap.Get());
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  ::AlphaBlend(hdc, x, y, image.width, image.height, memory.Get(), 0, 0, image.width, image.height, blend);
+}
+
+}  // namespace orvelle::platform

@@ -1,0 +1,35 @@
+// 32-bit images with alpha: PNG resources decoded once (GDI+) into premultiplied DIBs, and
+// drawn blended over whatever is below them.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Handles.h"
+
+namespace orvelle::platform {
+
+// Starts GDI+ for the decoder and stops it again; one for the program's lifetime.
+class GdiplusSession {
+public:
+  GdiplusSession();
+  ~GdiplusSession();
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+  ULONG_PTR token_ = 0;
+};
+
+struct AlphaBitmap {
+  UniqueHbitmap bitmap;  // top-down, premultiplied BGRA
+  int width = 0;
+  int height = 0;
+};
+
+// Decodes the PNG stored as an RCDATA resource; an empty bitmap if it cannot.
+AlphaBitmap LoadPngResource(int resourceId);
+
+// Blends the image at its natural size with its top-left corner at (x, y).
+void DrawAlphaBitmap(HDC hdc, const AlphaBitmap& image, int x, int y);
+
+}  // namespace orvelle::platform

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (with AddressSanitizer and
+# UBSan), then the Windows tests under Wine on a private virtual display and Wine prefix.
+# Installs what a fresh Debian 12 machine lacks (needs root or sudo for that).
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=common.sh
+source "$here/common.sh"
+root=$(repo_root)
+cd "$root"
+
+ensure_packages
+
+echo "== host: portable logic, unit tests under ASan/UBSan"
+build_preset host
+ctest --preset host -j"$(nproc)"
+
+echo "== win64: the exe and its Windows tests"
+build_preset win64
+
+work=$(mktemp -d /tmp/orvelle-test.XXXXXX)
+tiny=""
+cleanup() {
+  local status=$?
+  set +e
+  [ -n "${WINEPREFIX:-}" ] && "${runner[@]}" wineserver -k 2>/dev/null
+  stop_display
+  [ -n "$tiny" ] && mountpoint -q "$tiny" && as_root umount "$tiny"
+  rm -rf "$work"
+  exit "$status"
+}
+trap cleanup EXIT
+
+# The Wine side runs as an unprivileged user: as root, Wine's read-only attribute (the Unix
+# write bits) would not stop a write, and fault tests would pass for the wrong reason.
+runner=()
+if [ "$(id -u)" -eq 0 ]; then
+  chmod 755 "$work"
+  chown 65534:65534 "$work"
+  chmod -R a+rwX "$root/build/win64"
+  runner=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$work")
+  # A tiny disk of its own for the full-disk case of saving.
+  tiny="$work/tinydisk"
+  mkdir -p "$tiny"
+  if mount -t tmpfs -o size=64k,mode=0777 orvelle-tiny "$tiny"; then
+    export ORVELLE_TINY_DISK="$tiny"
+  else
+    tiny=""
+  fi
+fi
+
+start_display
+"${runner[@]}" bash -c "source '$here/common.sh'; make_wine_prefix '$work/prefix'"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"${runner[@]}" ctest --preset win64
