@@ -83,12 +83,22 @@ void Application::Run(int showCommand) {
   }
 
   MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (!PreTranslate(msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+}
+
+bool Application::ProcessPendingMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return false;
+    Dispatch(msg);
   }
+  return true;
+}
+
+void Application::Dispatch(MSG& msg) {
+  if (PreTranslate(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
 }
 
 bool Application::PreTranslate(MSG& msg) {

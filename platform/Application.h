@@ -33,6 +33,10 @@ public:
   // activation, and the form's first show waits until the user restores it.
   void Run(int showCommand);
 
+  // Handles the messages already waiting in this thread's queue, as the loop would; false
+  // once WM_QUIT is among them. For code that must keep the window alive while it waits.
+  bool ProcessPendingMessages();
+
   // Minimising the main form minimises the application window, which holds the task-bar
   // button; restoring that button shows the form again.
   void Minimize();
@@ -49,6 +53,7 @@ protected:
 private:
   Application() = default;
   bool PreTranslate(MSG& msg);
+  void Dispatch(MSG& msg);
 
   Form* mainForm_ = nullptr;
   HICON icon_ = nullptr;
