@@ -49,9 +49,9 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     self->hwnd_ = nullptr;
     return ::DefSubclassProc(hwnd, msg, wParam, lParam);
   }
+  // An error skips the rest of the action, including the control's own handling.
   LRESULT result = 0;
-  if (!RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); }))
-    result = ::DefSubclassProc(hwnd, msg, wParam, lParam);
+  if (!RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); })) result = 0;
   return result;
 }
 

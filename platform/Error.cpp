@@ -4,7 +4,7 @@ namespace orvelle::platform {
 
 // Not inlined, so that the return address is the code that raised the error.
 #if defined(_MSC_VER)
-extern "C" void* _ReturnAddress();
+#include <intrin.h>
 #pragma intrinsic(_ReturnAddress)
 __declspec(noinline) Error::Error(std::wstring message)
     : message_(std::move(message)), address_(_ReturnAddress()) {}

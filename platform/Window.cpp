@@ -58,9 +58,9 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     self->OnDestroyed();
     return result;
   }
+  // An error skips the rest of the action: no default processing either.
   LRESULT result = 0;
-  if (!RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); }))
-    result = ::DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (!RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); })) result = 0;
   return result;
 }
 
