@@ -108,13 +108,13 @@ bool Application::PreTranslate(MSG& msg) {
 }
 
 void Application::Minimize() {
-  if (mainForm_) mainForm_->Hide();
+  if (mainForm_) mainForm_->MinimizeToTaskBar();
   ::ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void Application::Restore() {
   if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
-  if (mainForm_) mainForm_->Show();
+  if (mainForm_) mainForm_->RestoreFromTaskBar();
 }
 
 LRESULT Application::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

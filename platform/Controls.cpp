@@ -15,7 +15,25 @@ HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 
 // Fills with the parent's background; without a skin every surface is the button face.
 void FillBackground(HDC hdc, const RECT& rc) { ::FillRect(hdc, &rc, ::GetSysColorBrush(COLOR_BTNFACE)); }
+
+constexpr UINT_PTR kFadeTimerId = 1;
 }  // namespace
+
+void PaintParentBackground(HWND child, HDC hdc) {
+  HWND parent = ::GetParent(child);
+  RECT rc;
+  ::GetClientRect(child, &rc);
+  if (!parent) {
+    FillBackground(hdc, rc);
+    return;
+  }
+  POINT origin{0, 0};
+  ::MapWindowPoints(child, parent, &origin, 1);
+  POINT old;
+  ::OffsetViewportOrgEx(hdc, -origin.x, -origin.y, &old);
+  ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
+  ::SetViewportOrgEx(hdc, old.x, old.y, nullptr);
+}
 
 // ---- Control -------------------------------------------------------------------------
 
@@ -72,14 +90,29 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_PAINT: {
       PaintDc dc(Handle());
-      RECT rc;
-      ::GetClientRect(Handle(), &rc);
-      FillBackground(dc.Get(), rc);
-      if (raised_) ::DrawEdge(dc.Get(), &rc, BDR_RAISEDOUTER, BF_RECT);
+      PaintBackground(dc.Get());
       return 0;
     }
+    case WM_PRINTCLIENT:
+      // A transparent child asks for what lies behind it.
+      PaintBackground(reinterpret_cast<HDC>(wParam));
+      return 0;
     default:
       return Window::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+void Panel::PaintBackground(HDC hdc) {
+  RECT rc;
+  ::GetClientRect(Handle(), &rc);
+  if (!skin_) {
+    FillBackground(hdc, rc);
+    if (raised_) ::DrawEdge(hdc, &rc, BDR_RAISEDOUTER, BF_RECT);
+  } else if (raised_) {
+    PaintParentBackground(Handle(), hdc);  // the cut corners show the window behind
+    skin_->PaintPanel(hdc, rc, PanelLook::Raised);
+  } else {
+    PaintParentBackground(Handle(), hdc);
   }
 }
 
@@ -113,10 +146,13 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       PaintDc dc(Handle());
       RECT rc;
       ::GetClientRect(Handle(), &rc);
-      FillBackground(dc.Get(), rc);
+      if (skin_)
+        PaintParentBackground(Handle(), dc.Get());
+      else
+        FillBackground(dc.Get(), rc);
       SelectObjectScope select(dc.Get(), font_);
       ::SetBkMode(dc.Get(), TRANSPARENT);
-      ::SetTextColor(dc.Get(), color_);
+      ::SetTextColor(dc.Get(), skin_ ? skin_->FontColor() : color_);
       ::DrawTextW(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &rc, DrawFlags());
       return 0;
     }
@@ -143,7 +179,10 @@ LRESULT Picture::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       PaintDc dc(Handle());
       RECT rc;
       ::GetClientRect(Handle(), &rc);
-      FillBackground(dc.Get(), rc);
+      if (skin_)
+        PaintParentBackground(Handle(), dc.Get());
+      else
+        FillBackground(dc.Get(), rc);
       if (image_) DrawAlphaBitmap(dc.Get(), *image_, 0, 0);
       return 0;
     }
@@ -175,16 +214,60 @@ LRESULT BitButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       // A quick second click is a click, not a double-click notification.
       return Default(WM_LBUTTONDOWN, wParam, lParam);
+    case WM_MOUSEMOVE:
+      if (!hot_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
+        ::TrackMouseEvent(&track);
+        SetHot(true);
+      }
+      return Default(msg, wParam, lParam);
+    case WM_MOUSELEAVE:
+      SetHot(false);
+      return Default(msg, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Repaint();
+      return Default(msg, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kFadeTimerId) {
+        Repaint();
+        return 0;
+      }
+      return Default(msg, wParam, lParam);
+    case WM_ERASEBKGND:
+      return skin_ ? 1 : Default(msg, wParam, lParam);
+    case WM_DESTROY:
+      if (skin_) skin_->ForgetButton(Handle());
+      return Default(msg, wParam, lParam);
     default:
       return Default(msg, wParam, lParam);
   }
 }
 
-void BitButton::DrawFace(const DRAWITEMSTRUCT& item) const {
+void BitButton::SetHot(bool hot) {
+  if (hot_ == hot) return;
+  hot_ = hot;
+  Repaint();
+}
+
+void BitButton::DrawFace(const DRAWITEMSTRUCT& item) {
   HDC hdc = item.hDC;
   RECT rc = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  ::DrawFrameControl(hdc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  if (skin_) {
+    // Hot while hovered or focused; the skin cross-fades towards the face asked for.
+    const bool focused = ::GetFocus() == Handle();
+    const ButtonLook look = pressed ? ButtonLook::Pressed : (hot_ || focused) ? ButtonLook::Hot : ButtonLook::Normal;
+    PaintParentBackground(Handle(), hdc);
+    const bool fading = skin_->PaintButton(hdc, rc, Handle(), look, ::GetTickCount());
+    if (fading && !timerRunning_) timerRunning_ = ::SetTimer(Handle(), kFadeTimerId, skin_->ButtonFrameMs(), nullptr) != 0;
+    if (!fading && timerRunning_) {
+      ::KillTimer(Handle(), kFadeTimerId);
+      timerRunning_ = false;
+    }
+  } else {
+    ::DrawFrameControl(hdc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  }
 
   SelectObjectScope select(hdc, font_);
   SIZE text{0, 0};
@@ -196,11 +279,12 @@ void BitButton::DrawFace(const DRAWITEMSTRUCT& item) const {
   if (icon_) DrawAlphaBitmap(hdc, *icon_, rc.left + face.icon.x, rc.top + face.icon.y);
   if (!caption_.empty()) {
     ::SetBkMode(hdc, TRANSPARENT);
-    ::SetTextColor(hdc, ::GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    ::SetTextColor(hdc, skin_ ? RGB(0, 0, 0)
+                              : ::GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     ::TextOutW(hdc, rc.left + face.caption.x, rc.top + face.caption.y, caption_.c_str(),
                static_cast<int>(caption_.size()));
   }
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+  if (!skin_ && (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = rc;
     ::InflateRect(&focus, -3, -3);
     ::DrawFocusRect(hdc, &focus);
@@ -283,12 +367,18 @@ void ListBox::OnSearchChar(wchar_t ch) {
 
 void ListBox::DrawRow(const DRAWITEMSTRUCT& item) const {
   if (item.itemID == static_cast<UINT>(-1)) {
-    if (item.itemAction & ODA_FOCUS) ::DrawFocusRect(item.hDC, &item.rcItem);
+    if (!skin_ && (item.itemAction & ODA_FOCUS)) ::DrawFocusRect(item.hDC, &item.rcItem);
     return;
   }
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  if (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
-    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  // The skin has no focus rectangle: a focus change repaints the row whole instead.
+  const UINT repaint = skin_ ? (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS) : (ODA_DRAWENTIRE | ODA_SELECT);
+  if (item.itemAction & repaint) {
+    COLORREF textColor = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    if (skin_)
+      textColor = skin_->PaintListRow(item.hDC, item.rcItem, selected, ::GetFocus() == Handle());
+    else
+      ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, item.itemID, 0);
     if (length != LB_ERR && length > 0) {
       std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -297,13 +387,21 @@ void ListBox::DrawRow(const DRAWITEMSTRUCT& item) const {
       RECT rc = item.rcItem;
       rc.left += 2;
       ::SetBkMode(item.hDC, TRANSPARENT);
-      ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      ::SetTextColor(item.hDC, textColor);
       ::DrawTextW(item.hDC, text.c_str(), copied == LB_ERR ? 0 : static_cast<int>(copied), &rc,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     }
   }
-  if ((item.itemState & ODS_FOCUS) && (item.itemAction & (ODA_DRAWENTIRE | ODA_FOCUS)))
+  if (!skin_ && (item.itemState & ODS_FOCUS) && (item.itemAction & (ODA_DRAWENTIRE | ODA_FOCUS)))
     ::DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void ListBox::RepaintSelectedRow() const {
+  const int selected = SelectedIndex();
+  RECT rc;
+  if (selected >= 0 && ::SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(selected),
+                                      reinterpret_cast<LPARAM>(&rc)) != LB_ERR)
+    ::InvalidateRect(Handle(), &rc, FALSE);
 }
 
 LRESULT ListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -322,6 +420,25 @@ LRESULT ListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Our own keyboard search replaces the control's one-letter search.
       OnSearchChar(static_cast<wchar_t>(wParam));
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // The skin draws the selected row differently with and without the focus.
+      if (skin_) RepaintSelectedRow();
+      return Default(msg, wParam, lParam);
+    case WM_NCPAINT: {
+      const LRESULT result = Default(msg, wParam, lParam);
+      if (skin_) skin_->PaintFieldFrame(Handle());
+      return result;
+    }
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case LB_SETTOPINDEX: {
+      // The system redraws its own scroll bar while scrolling; put the skin's back.
+      const LRESULT result = Default(msg, wParam, lParam);
+      if (skin_) skin_->PaintFieldFrame(Handle());
+      return result;
+    }
     default:
       return Default(msg, wParam, lParam);
   }
@@ -365,6 +482,11 @@ LRESULT Edit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Enter adds on its release; its character would only make the edit beep.
       if (wParam == L'\r' || wParam == L'\n') return 0;
       return Default(msg, wParam, lParam);
+    case WM_NCPAINT: {
+      const LRESULT result = Default(msg, wParam, lParam);
+      if (skin_) skin_->PaintFieldFrame(Handle());
+      return result;
+    }
     default:
       return Default(msg, wParam, lParam);
   }

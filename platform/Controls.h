@@ -12,14 +12,28 @@
 
 #include "platform/Handles.h"
 #include "platform/Png.h"
+#include "platform/Skin.h"
 #include "platform/Window.h"
 #include "ui/FormLayout.h"
 #include "ui/ListSearch.h"
 
 namespace orvelle::platform {
 
+// Controls draw through a skin when they are given one, and in the system's style otherwise.
+class Skinnable {
+public:
+  void UseSkin(ControlSkin* skin) { skin_ = skin; }
+
+protected:
+  ControlSkin* skin_ = nullptr;
+};
+
+// Paints what lies behind a child window (its parent's background) into the child's DC, so
+// that the child can draw as if it were transparent.
+void PaintParentBackground(HWND child, HDC hdc);
+
 // A system control we subclass. The control window is destroyed with its parent.
-class Control {
+class Control : public Skinnable {
 public:
   Control() = default;
   virtual ~Control();
@@ -41,19 +55,22 @@ private:
   HWND hwnd_ = nullptr;
 };
 
-class Panel : public Window {
+class Panel : public Window, public Skinnable {
 public:
+  // A raised panel has a raised outer bevel (a raised box under the skin); the other kind
+  // has no bevel (and no fill under the skin: what lies behind shows through).
   void Create(HWND parent, int id, const ui::Bounds& bounds, bool raisedBevel);
 
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  void PaintBackground(HDC hdc);
   bool raised_ = false;
 };
 
 // Text that sizes itself to its content, keeping its left edge.
-class Label : public Window {
+class Label : public Window, public Skinnable {
 public:
   void Create(HWND parent, int id, const ui::Bounds& bounds, const wchar_t* text, HFONT font,
               COLORREF color, bool centered);
@@ -70,7 +87,7 @@ private:
 };
 
 // A 32-bit picture drawn at its natural size from the top-left corner, blended.
-class Picture : public Window {
+class Picture : public Window, public Skinnable {
 public:
   void Create(HWND parent, int id, const ui::Bounds& bounds, const AlphaBitmap* image);
 
@@ -92,8 +109,12 @@ protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  void DrawFace(const DRAWITEMSTRUCT& item) const;
+  void DrawFace(const DRAWITEMSTRUCT& item);
+  void SetHot(bool hot);
+  void Repaint() const { ::InvalidateRect(Handle(), nullptr, FALSE); }
   std::wstring caption_;
+  bool hot_ = false;
+  bool timerRunning_ = false;
   const AlphaBitmap* icon_ = nullptr;
   HFONT font_ = nullptr;
 };
@@ -126,6 +147,7 @@ protected:
 private:
   void OnSearchChar(wchar_t ch);
   void DrawRow(const DRAWITEMSTRUCT& item) const;
+  void RepaintSelectedRow() const;
   ui::ListSearch search_;
   std::string scratch_;
 };

@@ -61,6 +61,29 @@ void Form::Hide() {
 
 void Form::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
+void Form::MinimizeToTaskBar() {
+  HWND focus = ::GetFocus();
+  if (focus && ::IsChild(Handle(), focus)) savedFocus_ = focus;
+  if (frameSkin_ && ::IsWindowVisible(Handle())) frameSkin_->AnimateMinimize(Handle());
+  Hide();
+}
+
+void Form::RestoreFromTaskBar() {
+  if (frameSkin_ && shown_ && !::IsWindowVisible(Handle())) frameSkin_->AnimateRestore(Handle());
+  Show();
+}
+
+void Form::PaintBackground(HDC hdc) const {
+  RECT rc;
+  ::GetClientRect(Handle(), &rc);
+  if (controlSkin_) {
+    UniqueHbrush brush(::CreateSolidBrush(controlSkin_->BackgroundColor()));
+    ::FillRect(hdc, &rc, brush.Get());
+  } else {
+    ::FillRect(hdc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+  }
+}
+
 HWND Form::FirstTabStop() const {
   for (HWND h : tabStops_)
     if (IsFocusable(h)) return h;
@@ -103,7 +126,15 @@ bool Form::PreTranslateKey(const MSG& msg) {
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT reflected = 0;
   if (ReflectToChild(msg, wParam, lParam, reflected)) return reflected;
+  LRESULT framed = 0;
+  if (frameSkin_ && frameSkin_->HandleFrameMessage(Handle(), msg, wParam, lParam, framed)) return framed;
   switch (msg) {
+    case WM_ERASEBKGND:
+      PaintBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_PRINTCLIENT:
+      PaintBackground(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = ::GetFocus();

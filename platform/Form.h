@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/Skin.h"
 #include "platform/Window.h"
 
 namespace orvelle::platform {
@@ -26,6 +27,15 @@ public:
   // virtual screen. Later calls only show it again.
   void Show(bool maximized = false);
   void Hide();
+  // Minimising and restoring through the task-bar button (animated by a frame skin).
+  void MinimizeToTaskBar();
+  void RestoreFromTaskBar();
+
+  // The skin that draws the controls' surfaces and the one that draws the window frame.
+  void UseSkins(ControlSkin* controls, FrameSkin* frame) {
+    controlSkin_ = controls;
+    frameSkin_ = frame;
+  }
   bool WasShown() const { return shown_; }
   // Asks the form to close once the current message is done (it ends the program).
   void Close();
@@ -41,6 +51,10 @@ private:
   void FocusNextTabStop(bool backwards);
   HWND FirstTabStop() const;
 
+  void PaintBackground(HDC hdc) const;
+
+  ControlSkin* controlSkin_ = nullptr;
+  FrameSkin* frameSkin_ = nullptr;
   std::vector<HWND> tabStops_;
   HWND savedFocus_ = nullptr;
   bool shown_ = false;

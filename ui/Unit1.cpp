@@ -38,6 +38,13 @@ TForm1::TForm1() : font_(MakeFont(FW_NORMAL)), boldFont_(MakeFont(FW_BOLD)) {
   sAlphaImageList1.Load();
   picture_ = platform::LoadPngResource(IDR_PICTURE);
   Create(kCaption, {kClientSize.cx, kClientSize.cy});
+  platform::ControlSkin* skin = sSkinManager1.Active();
+  if (skin) sSkinProvider1.Attach(Handle());
+  UseSkins(skin, skin ? &sSkinProvider1 : nullptr);
+  for (platform::Skinnable* control : std::initializer_list<platform::Skinnable*>{
+           &sPanel1, &sPanel2, &sListBox1, &sBitBtn1, &sBitBtn2, &sBitBtn3, &sLabel1, &sEdit1, &sBitBtn4,
+           &sBitBtn5, &sPanel3, &Image1, &sLabel2, &sLabel3})
+    control->UseSkin(skin);
   CreateControls();
 
   sBitBtn3.onClick = [this] { sBitBtn3Click(); };

@@ -9,6 +9,8 @@
 #include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/Png.h"
+#include "ui/skin/SkinManager.h"
+#include "ui/skin/SkinProvider.h"
 
 namespace orvelle::ui {
 
@@ -29,6 +31,8 @@ public:
   TForm1();
 
   // Components, in declaration order.
+  skin::SkinManager sSkinManager1;
+  skin::SkinProvider sSkinProvider1;
   AlphaImageList sAlphaImageList1;
   platform::Panel sPanel1;
   platform::Panel sPanel2;
