@@ -275,7 +275,7 @@ void BitButton::DrawFace(const DRAWITEMSTRUCT& item) {
     ::GetTextExtentPoint32W(hdc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
   const ui::ButtonFace face = ui::LayOutButtonFace({rc.right - rc.left, rc.bottom - rc.top},
                                                    {static_cast<int>(text.cx), static_cast<int>(text.cy)},
-                                                   pressed);
+                                                   pressed, icon_ && icon_->width > 0 ? icon_->width : ui::kIconSize);
   if (icon_) DrawAlphaBitmap(hdc, *icon_, rc.left + face.icon.x, rc.top + face.icon.y);
   if (!caption_.empty()) {
     ::SetBkMode(hdc, TRANSPARENT);

@@ -30,6 +30,12 @@ void Form::Create(const wchar_t* caption, SIZE clientSize) {
                  app.SmallIcon());
 }
 
+int Form::SystemDpi() {
+  WindowDc screen(nullptr);
+  const int dpi = screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+  return dpi > 0 ? dpi : 96;
+}
+
 void Form::Show(bool maximized) {
   HWND hwnd = Handle();
   if (!shown_) {

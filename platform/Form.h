@@ -18,6 +18,10 @@ public:
   // Creates the window (hidden) with a fixed single border, system menu and minimise button.
   void Create(const wchar_t* caption, SIZE clientSize);
 
+  // Pixels per inch of the screen the program was started on (the program is DPI aware:
+  // it lays itself out for this instead of being stretched by the system).
+  static int SystemDpi();
+
   // Tab visits these windows in this order; the first takes the focus when the form is first
   // activated.
   void SetTabStops(std::vector<HWND> tabStops) { tabStops_ = std::move(tabStops); }

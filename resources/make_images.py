@@ -211,6 +211,19 @@ class Offset(Shape):
         return (b[0] + self.dx, b[1] + self.dy, b[2] + self.dx, b[3] + self.dy)
 
 
+class Scaled(Shape):
+    """A shape drawn k times larger: design units to pixels."""
+    def __init__(self, shape, k):
+        self.shape, self.k = shape, k
+
+    def sdf(self, x, y):
+        return self.shape.sdf(x / self.k, y / self.k) * self.k
+
+    def bbox(self):
+        b = self.shape.bbox()
+        return tuple(v * self.k for v in b)
+
+
 class Grown(Shape):
     """The shape inflated (or shrunk, for negative amounts) by a distance."""
 
@@ -246,11 +259,23 @@ class Ring(Shape):
 # ---------------------------------------------------------------------------
 
 class Canvas:
-    def __init__(self, width, height):
+    def __init__(self, width, height, scale=1.0):
+        """`scale` pixels per design unit: the same drawing at a larger size."""
         self.w, self.h = width, height
+        self.scale = scale
         self.px = [0.0] * (width * height * 4)
 
     def fill(self, shape, paint, opacity=1.0, soft=0.0):
+        if self.scale != 1.0:
+            k = self.scale
+            shape = Scaled(shape, k)
+            if callable(paint):
+                design_paint = paint
+                paint = lambda x, y: design_paint(x / k, y / k)  # noqa: E731
+            soft *= k
+        self._fill(shape, paint, opacity, soft)
+
+    def _fill(self, shape, paint, opacity=1.0, soft=0.0):
         """Paint a shape. `paint` is an (r, g, b, a) tuple or a callable of
         (x, y). With `soft` > 0 the edge fades out over that many pixels
         instead of being anti-aliased (used for shadows)."""
@@ -415,16 +440,16 @@ def glyph(c, shape, colours):
     c.fill(shape, WHITE)
 
 
-def icon_add():
-    c = Canvas(16, 16)
+def icon_add(size=16):
+    c = Canvas(size, size, size / 16.0)
     badge(c, ORANGE)
     plus = Union(RoundRect(4, 7, 12, 9, 0.3), RoundRect(7, 4, 9, 12, 0.3))
     glyph(c, plus, ORANGE)
     return c
 
 
-def icon_send():
-    c = Canvas(16, 16)
+def icon_send(size=16):
+    c = Canvas(size, size, size / 16.0)
     tick = [(2.6, 8.4), (6.2, 11.9), (13.4, 4.3)]
     c.fill(Stroke(tick, 4.2), rgba('#237A2E'))
     c.fill(Stroke(tick, 2.2), vertical_gradient(4.0, rgba('#7EDC74'),
@@ -432,8 +457,8 @@ def icon_send():
     return c
 
 
-def icon_clear():
-    c = Canvas(16, 16)
+def icon_clear(size=16):
+    c = Canvas(size, size, size / 16.0)
     badge(c, RED)
     cross = Union(Stroke([(5.2, 5.2), (10.8, 10.8)], 2.2),
                   Stroke([(10.8, 5.2), (5.2, 10.8)], 2.2))
@@ -441,8 +466,8 @@ def icon_clear():
     return c
 
 
-def icon_exit():
-    c = Canvas(16, 16)
+def icon_exit(size=16):
+    c = Canvas(size, size, size / 16.0)
     # Door: dark frame, slightly lighter leaf, small knob.
     c.fill(RoundRect(6, 0.5, 15.5, 15.5, 1.0), rgba('#1F232A'))
     c.fill(RoundRect(7, 1.5, 14.5, 15.5, 0.4),
@@ -457,8 +482,8 @@ def icon_exit():
     return c
 
 
-def icon_delete():
-    c = Canvas(16, 16)
+def icon_delete(size=16):
+    c = Canvas(size, size, size / 16.0)
     badge(c, ORANGE)
     glyph(c, RoundRect(4, 7, 12, 9, 0.3), ORANGE)
     return c
@@ -570,10 +595,14 @@ def emblem(size, tile_radius=0.0):
     return c
 
 
-def picture():
-    c = emblem(100)
+def picture(size=100):
+    c = emblem(size)
     c.scale_alpha_ring(200.0 / 255.0)
     return c
+
+
+# Display scales the program draws crisply at: 100 %, 125 %, 150 %, 200 %.
+SCALES = (('', 1.0), ('@125', 1.25), ('@150', 1.5), ('@200', 2.0))
 
 
 ICON_SIZES = (256, 128, 64, 48, 32, 24, 16)
@@ -625,9 +654,15 @@ def main():
         data = draw().to_rgba8()
         write(name, png_bytes(16, 16, data))
         icon_pixels.append(data)
+        for suffix, k in SCALES[1:]:
+            n = int(round(16 * k))
+            write(name.replace('.png', suffix + '.png'), png_bytes(n, n, draw(n).to_rgba8()))
 
     pic = picture().to_rgba8()
     write('picture.png', png_bytes(100, 100, pic))
+    for suffix, k in SCALES[1:]:
+        n = int(round(100 * k))
+        write('picture%s.png' % suffix, png_bytes(n, n, picture(n).to_rgba8()))
 
     ico_images = [(n, emblem(n, tile_radius=14).to_rgba8())
                   for n in ICON_SIZES]

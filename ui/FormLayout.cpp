@@ -69,14 +69,37 @@ Point CenterOnVirtualScreen(Bounds virtualScreen, Size window) {
           virtualScreen.top + std::max(0, half(virtualScreen.height - window.cy))};
 }
 
-ButtonFace LayOutButtonFace(Size button, Size caption, bool pressed) {
-  const int groupWidth = kIconSize + (caption.cx > 0 ? kIconCaptionGap + caption.cx : 0);
+ButtonFace LayOutButtonFace(Size button, Size caption, bool pressed, int iconSize) {
+  const int gap = kIconCaptionGap * iconSize / kIconSize;
+  const int groupWidth = iconSize + (caption.cx > 0 ? gap + caption.cx : 0);
   const int left = (button.cx - groupWidth + 1) / 2;
   const int shift = pressed ? 1 : 0;
   ButtonFace face;
-  face.icon = {left + shift, (button.cy - kIconSize + 1) / 2 + shift};
-  face.caption = {left + kIconSize + kIconCaptionGap + shift, (button.cy + 1 - caption.cy) / 2 + shift};
+  face.icon = {left + shift, (button.cy - iconSize + 1) / 2 + shift};
+  face.caption = {left + iconSize + gap + shift, (button.cy + 1 - caption.cy) / 2 + shift};
   return face;
+}
+
+int ScaleForDpi(int pixels, int dpi) {
+  // Rounded to the nearest pixel, halves away from zero, as MulDiv does.
+  const long long scaled = static_cast<long long>(pixels) * dpi;
+  const long long half = kBaseDpi / 2;
+  return static_cast<int>(scaled >= 0 ? (scaled + half) / kBaseDpi : -((-scaled + half) / kBaseDpi));
+}
+
+Bounds ScaleForDpi(Bounds bounds, int dpi) {
+  // Scale the edges, not the sizes, so that neighbours that touch at 96 DPI still touch.
+  const int left = ScaleForDpi(bounds.left, dpi);
+  const int top = ScaleForDpi(bounds.top, dpi);
+  return {left, top, ScaleForDpi(bounds.left + bounds.width, dpi) - left,
+          ScaleForDpi(bounds.top + bounds.height, dpi) - top};
+}
+
+int ImageScaleIndex(int dpi) {
+  if (dpi >= 192) return 3;
+  if (dpi >= 144) return 2;
+  if (dpi >= 120) return 1;
+  return 0;
 }
 
 }  // namespace orvelle::ui

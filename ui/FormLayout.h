@@ -84,6 +84,15 @@ struct ButtonFace {
   Point icon;
   Point caption;
 };
-ButtonFace LayOutButtonFace(Size button, Size caption, bool pressed);
+// At a larger display scale the icon is larger (iconSize) and the gap scales with it.
+ButtonFace LayOutButtonFace(Size button, Size caption, bool pressed, int iconSize = kIconSize);
+
+// Display scaling: the layout is stored for 96 pixels per inch.
+inline constexpr int kBaseDpi = 96;
+int ScaleForDpi(int pixels, int dpi);
+Bounds ScaleForDpi(Bounds bounds, int dpi);
+// Which of the prepared image sets suits a DPI: 0 for 100 %, 1 for 125 %, 2 for 150 %,
+// 3 for 200 % (the largest not above the display's scale, never below 100 %).
+int ImageScaleIndex(int dpi);
 
 }  // namespace orvelle::ui

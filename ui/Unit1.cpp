@@ -13,8 +13,8 @@ namespace orvelle::ui {
 TForm1* Form1 = nullptr;
 
 namespace {
-platform::UniqueHfont MakeFont(int weight) {
-  return platform::UniqueHfont(::CreateFontW(kFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE,
+platform::UniqueHfont MakeFont(int weight, int dpi) {
+  return platform::UniqueHfont(::CreateFontW(ScaleForDpi(kFontHeight, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontName));
 }
@@ -24,9 +24,10 @@ COLORREF ToColorRef(std::uint32_t rgb) {
 }
 }  // namespace
 
-void AlphaImageList::Load() {
+void AlphaImageList::Load(int scaleIndex) {
   const int ids[] = {IDR_ICON_ADD, IDR_ICON_SEND, IDR_ICON_CLEAR, IDR_ICON_EXIT, IDR_ICON_DELETE};
-  for (std::size_t i = 0; i < images_.size(); ++i) images_[i] = platform::LoadPngResource(ids[i]);
+  for (std::size_t i = 0; i < images_.size(); ++i)
+    images_[i] = platform::LoadPngResource(ids[i] + scaleIndex * IDR_SCALE_STEP);
 }
 
 const platform::AlphaBitmap* AlphaImageList::At(int index) const {
@@ -34,10 +35,14 @@ const platform::AlphaBitmap* AlphaImageList::At(int index) const {
   return &images_[static_cast<std::size_t>(index)];
 }
 
-TForm1::TForm1() : font_(MakeFont(FW_NORMAL)), boldFont_(MakeFont(FW_BOLD)) {
-  sAlphaImageList1.Load();
-  picture_ = platform::LoadPngResource(IDR_PICTURE);
-  Create(kCaption, {kClientSize.cx, kClientSize.cy});
+TForm1::TForm1()
+    : dpi_(SystemDpi()), font_(MakeFont(FW_NORMAL, dpi_)), boldFont_(MakeFont(FW_BOLD, dpi_)) {
+  const int imageScale = ImageScaleIndex(dpi_);
+  sAlphaImageList1.Load(imageScale);
+  picture_ = platform::LoadPngResource(IDR_PICTURE + imageScale);
+  Create(kCaption, {ScaleForDpi(kClientSize.cx, dpi_), ScaleForDpi(kClientSize.cy, dpi_)});
+  sSkinManager1.SetDpi(dpi_);
+  sSkinProvider1.SetDpi(dpi_);
   platform::ControlSkin* skin = sSkinManager1.Active();
   if (skin) sSkinProvider1.Attach(Handle());
   UseSkins(skin, skin ? &sSkinProvider1 : nullptr);
@@ -78,25 +83,26 @@ void TForm1::CreateControls() {
     const ControlDef& def = kControls[static_cast<std::size_t>(i)];
     HWND parent = def.parent == kNoParent ? Handle() : panel(def.parent).Handle();
     const int id = kFirstControlId + i;
+    const Bounds bounds = ScaleForDpi(def.bounds, dpi_);
     switch (def.kind) {
       case Kind::Panel:
-        panel(i).Create(parent, id, def.bounds, (def.flags & kRaisedBevel) != 0);
+        panel(i).Create(parent, id, bounds, (def.flags & kRaisedBevel) != 0);
         break;
       case Kind::Label:
-        label(i).Create(parent, id, def.bounds, def.text, (def.flags & kBold) ? boldFont_.Get() : font_.Get(),
+        label(i).Create(parent, id, bounds, def.text, (def.flags & kBold) ? boldFont_.Get() : font_.Get(),
                         ToColorRef(kLabelColor), (def.flags & kCentered) != 0);
         break;
       case Kind::BitButton:
-        button(i).Create(parent, id, def.bounds, def.text, sAlphaImageList1.At(def.icon), font_.Get());
+        button(i).Create(parent, id, bounds, def.text, sAlphaImageList1.At(def.icon), font_.Get());
         break;
       case Kind::ListBox:
-        sListBox1.Create(parent, id, def.bounds, font_.Get(), kListRowHeight);
+        sListBox1.Create(parent, id, bounds, font_.Get(), ScaleForDpi(kListRowHeight, dpi_));
         break;
       case Kind::Edit:
-        sEdit1.Create(parent, id, def.bounds, font_.Get());
+        sEdit1.Create(parent, id, bounds, font_.Get());
         break;
       case Kind::Image:
-        Image1.Create(parent, id, def.bounds, &picture_);
+        Image1.Create(parent, id, bounds, &picture_);
         break;
     }
   }

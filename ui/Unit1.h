@@ -17,7 +17,8 @@ namespace orvelle::ui {
 // The five 16x16 button icons: add, send, clear, exit, delete.
 class AlphaImageList {
 public:
-  void Load();
+  // scaleIndex picks the prepared size: 0 = 16 px, 1 = 20, 2 = 24, 3 = 32.
+  void Load(int scaleIndex);
   const platform::AlphaBitmap* At(int index) const;
 
 private:
@@ -66,6 +67,7 @@ private:
   void CreateControls();
   void AddCommandLine();
 
+  int dpi_;
   platform::UniqueHfont font_;
   platform::UniqueHfont boldFont_;
   platform::AlphaBitmap picture_;

@@ -81,3 +81,67 @@ TEST(StoredLayout, ChildrenFitInsideTheirParentsAndTheWindow) {
 
 }  // namespace
 }  // namespace orvelle::ui
+
+namespace orvelle::ui {
+namespace {
+
+struct DpiCase {
+  int dpi;
+  Bounds stored;
+  Bounds scaled;
+};
+
+class ScaleForDpiTest : public ::testing::TestWithParam<DpiCase> {};
+
+TEST_P(ScaleForDpiTest, ScalesEdgesSoThatNeighboursStillTouch) {
+  EXPECT_EQ(ScaleForDpi(GetParam().stored, GetParam().dpi), GetParam().scaled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, ScaleForDpiTest,
+    ::testing::Values(
+        DpiCase{96, {8, 264, 505, 41}, {8, 264, 505, 41}},
+        // 125 %: 8 -> 10, 513 -> 641.25 -> 641.
+        DpiCase{120, {8, 264, 505, 41}, {10, 330, 631, 51}},
+        DpiCase{144, {8, 221, 137, 21}, {12, 332, 206, 31}},  // 145 * 1.5 = 217.5 -> 218
+        DpiCase{192, {144, 221, 137, 21}, {288, 442, 274, 42}}));
+
+TEST(ScaleForDpi, AddAndDeleteButtonsStillMeetAtEveryScale) {
+  for (int dpi : {96, 120, 144, 168, 192}) {
+    const Bounds add = ScaleForDpi(kControls[kBitBtn1].bounds, dpi);
+    const Bounds del = ScaleForDpi(kControls[kBitBtn2].bounds, dpi);
+    // At 96 DPI they share one column; scaled, no gap may open between them.
+    EXPECT_LE(del.left, add.left + add.width - 1) << dpi;
+    EXPECT_GE(del.left, add.left + add.width - 1 - dpi / 96) << dpi;
+  }
+}
+
+TEST(ScaleForDpi, FontHeightRoundsLikeMulDiv) {
+  EXPECT_EQ(ScaleForDpi(kFontHeight, 96), -11);
+  EXPECT_EQ(ScaleForDpi(kFontHeight, 120), -14);  // -13.75
+  EXPECT_EQ(ScaleForDpi(kFontHeight, 144), -17);  // -16.5 rounds away from zero
+  EXPECT_EQ(ScaleForDpi(kFontHeight, 192), -22);
+}
+
+TEST(ImageScaleIndex, PicksTheLargestPreparedSizeNotAboveTheScale) {
+  EXPECT_EQ(ImageScaleIndex(72), 0);
+  EXPECT_EQ(ImageScaleIndex(96), 0);
+  EXPECT_EQ(ImageScaleIndex(119), 0);
+  EXPECT_EQ(ImageScaleIndex(120), 1);
+  EXPECT_EQ(ImageScaleIndex(144), 2);
+  EXPECT_EQ(ImageScaleIndex(168), 2);
+  EXPECT_EQ(ImageScaleIndex(192), 3);
+  EXPECT_EQ(ImageScaleIndex(288), 3);
+}
+
+TEST(LayOutButtonFace, LargerIconsAtLargerScalesStayCentred) {
+  // 200 %: the 137 x 21 button is 274 x 42 with a 32-pixel icon.
+  const ButtonFace face = LayOutButtonFace({274, 42}, {0, 0}, false, 32);
+  EXPECT_EQ(face.icon, (Point{121, 5}));
+  // The gap grows with the icon: 8 pixels at 200 %.
+  const ButtonFace exit = LayOutButtonFace({182, 50}, {62, 26}, false, 32);
+  EXPECT_EQ(exit.caption.x - exit.icon.x, 32 + 8);
+}
+
+}  // namespace
+}  // namespace orvelle::ui

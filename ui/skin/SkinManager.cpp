@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/FormLayout.h"
 #include "ui/skin/CalciumSkin.h"
 #include "ui/skin/SkinPaint.h"
 
@@ -30,7 +31,7 @@ void SkinManager::PaintPanel(HDC hdc, const RECT& rc, platform::PanelLook look) 
   if (look == platform::PanelLook::Transparent) return;
   const int w = rc.right - rc.left;
   const int h = rc.bottom - rc.top;
-  const int c = kPanelCornerCut;
+  const int c = ScaleForDpi(kPanelCornerCut, dpi_);
   if (w <= 2 * c || h <= 2 * c) {
     FillSolid(hdc, rc, kPanelFill);
     return;
@@ -61,10 +62,11 @@ void SkinManager::PaintPanel(HDC hdc, const RECT& rc, platform::PanelLook look) 
 const std::array<platform::AlphaBitmap, 3>& SkinManager::FacesFor(int width, int height) {
   auto it = faces_.find({width, height});
   if (it != faces_.end()) return it->second;
+  const int radius = ScaleForDpi(kButtonCornerRadius, dpi_);
   std::array<platform::AlphaBitmap, 3> faces = {
-      RenderButtonFace(width, height, kButtonCornerRadius, {kButtonNormal, kButtonNormalOutline, false}),
-      RenderButtonFace(width, height, kButtonCornerRadius, {kButtonHot, kButtonHotOutline, false}),
-      RenderButtonFace(width, height, kButtonCornerRadius, {kButtonPressed, kButtonPressedShadow, true})};
+      RenderButtonFace(width, height, radius, {kButtonNormal, kButtonNormalOutline, false}),
+      RenderButtonFace(width, height, radius, {kButtonHot, kButtonHotOutline, false}),
+      RenderButtonFace(width, height, radius, {kButtonPressed, kButtonPressedShadow, true})};
   return faces_.emplace(std::make_pair(width, height), std::move(faces)).first->second;
 }
 

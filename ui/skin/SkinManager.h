@@ -20,6 +20,9 @@ public:
   // packed or unpacked skin found there could not be read by this program anyway).
   SkinManager();
 
+  // Sizes of the skin's shapes (corner radii, cut corners) follow the display scale.
+  void SetDpi(int dpi) { dpi_ = dpi; }
+
   const std::wstring& SkinName() const { return skinName_; }
   const std::wstring& SkinDirectory() const { return skinDirectory_; }
   // Null when no skin could be found: the controls then draw in the system's own style.
@@ -44,6 +47,7 @@ private:
   std::wstring skinName_;
   std::wstring skinDirectory_;
   bool active_ = false;
+  int dpi_ = 96;
   std::unordered_map<HWND, ButtonFade> fades_;
   std::map<std::pair<int, int>, std::array<platform::AlphaBitmap, 3>> faces_;
 };

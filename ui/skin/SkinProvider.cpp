@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "ui/FormLayout.h"
 #include "ui/skin/CalciumSkin.h"
 #include "ui/skin/SkinPaint.h"
 
@@ -83,7 +84,7 @@ void SkinProvider::UpdateShape(HWND form) {
   const SIZE size{rc.right - rc.left, rc.bottom - rc.top};
   if (size.cx == shapedFor_.cx && size.cy == shapedFor_.cy) return;
   shapedFor_ = size;
-  const int d = 2 * kWindowCornerRadius;
+  const int d = 2 * ScaleForDpi(kWindowCornerRadius, dpi_);
   ::SetWindowRgn(form, ::CreateRoundRectRgn(0, 0, size.cx + 1, size.cy + 1, d, d), TRUE);
 }
 
@@ -145,9 +146,10 @@ void SkinProvider::PaintFrame(HWND form) {
     }
 
     // Dark outline following the rounded shape: lighter on top, darkest at the bottom.
-    StrokeRoundedRect(hdc, g.window, kWindowCornerRadius, kOutlineSide);
-    FillSolid(hdc, RECT{kWindowCornerRadius, 0, w - kWindowCornerRadius, 1}, kOutlineTop);
-    FillSolid(hdc, RECT{kWindowCornerRadius, h - 1, w - kWindowCornerRadius, h}, kOutlineBottom);
+    const int radius = ScaleForDpi(kWindowCornerRadius, dpi_);
+    StrokeRoundedRect(hdc, g.window, radius, kOutlineSide);
+    FillSolid(hdc, RECT{radius, 0, w - radius, 1}, kOutlineTop);
+    FillSolid(hdc, RECT{radius, h - 1, w - radius, h}, kOutlineBottom);
 
     // Copy all but the client area.
     POINT client{0, 0};

@@ -22,6 +22,7 @@ public:
 
   // Takes over the frame of a created window.
   void Attach(HWND form);
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
   bool HandleFrameMessage(HWND form, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void AnimateMinimize(HWND form) override;
@@ -54,6 +55,7 @@ private:
   void Play(HWND form, const std::vector<AnimationFrame>& frames, bool restoring);
   static RECT TaskBarButtonRect(HWND form);
 
+  int dpi_ = 96;
   bool active_ = true;
   TitleButton hot_ = TitleButton::None;
   TitleButton pressed_ = TitleButton::None;
