@@ -23,6 +23,21 @@ std::wstring ForFileApi(const std::wstring& path) {
   return L"\\\\?\\" + path;
 }
 
+std::wstring FinalPath(HANDLE file) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD n = ::GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) return {};
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return buffer;
+    }
+    buffer.resize(n + 1);
+  }
+  return {};
+}
+
 std::wstring FileMessage(const wchar_t* verb, const std::wstring& path, DWORD code) {
   return std::wstring(L"Cannot ") + verb + L" file \"" + path + L"\". " + SystemErrorText(code);
 }
@@ -107,7 +122,12 @@ void LoadCommandList(platform::ListBox& list) {
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size))
     throw platform::FileOpenError(FileMessage(L"open", path, ::GetLastError()));
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::string bytes;
+  try {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (const std::bad_alloc&) {
+    throw platform::OutOfMemoryError(L"Out of memory");
+  }
   DWORD error = ERROR_SUCCESS;
   bytes.resize(ReadAll(file.Get(), bytes.data(), bytes.size(), error));
   // A failed read must not pass for an empty file: a later save would then wipe it.
@@ -128,7 +148,7 @@ void LoadCommandList(platform::ListBox& list) {
 
 void SaveCommandList(const platform::ListBox& list) {
   const std::wstring path = ModuleCommandFilePath();
-  const std::wstring apiPath = ForFileApi(path);
+  std::wstring apiPath = ForFileApi(path);
 
   // Take the file first, unshared: a read-only file or one open elsewhere fails here, with
   // the file untouched. It stays taken until the new text is complete beside it.
@@ -140,6 +160,9 @@ void SaveCommandList(const platform::ListBox& list) {
   }
   DWORD attributes = FILE_ATTRIBUTE_NORMAL;
   if (existing) {
+    // Through a link, the file to replace is the one it points to; replacing the link itself
+    // would leave the real list unchanged.
+    if (std::wstring target = FinalPath(existing.Get()); !target.empty()) apiPath = std::move(target);
     BY_HANDLE_FILE_INFORMATION info{};
     if (::GetFileInformationByHandle(existing.Get(), &info))
       attributes = info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -148,8 +171,12 @@ void SaveCommandList(const platform::ListBox& list) {
   }
 
   std::string text;
-  const int count = list.Count();
-  for (int i = 0; i < count; ++i) AppendEntry(text, list.Entry(i));
+  try {
+    const int count = list.Count();
+    for (int i = 0; i < count; ++i) AppendEntry(text, list.Entry(i));
+  } catch (const std::bad_alloc&) {
+    throw platform::OutOfMemoryError(L"Out of memory");
+  }
 
   // Write the whole text beside the file and put it in place in one step, so that a full
   // disk or a failing write never leaves the user's list half written.

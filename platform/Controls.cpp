@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/Error.h"
@@ -388,7 +389,9 @@ void ListBox::DrawRow(const DRAWITEMSTRUCT& item) const {
       rc.left += 2;
       ::SetBkMode(item.hDC, TRANSPARENT);
       ::SetTextColor(item.hDC, textColor);
-      ::DrawTextW(item.hDC, text.c_str(), copied == LB_ERR ? 0 : static_cast<int>(copied), &rc,
+      // A row shows a few dozen characters; drawing a huge entry whole would stall painting.
+      const int shown = copied == LB_ERR ? 0 : static_cast<int>(std::min<LRESULT>(copied, 2048));
+      ::DrawTextW(item.hDC, text.c_str(), shown, &rc,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     }
   }
@@ -466,6 +469,20 @@ void Edit::SetText(const std::string& text) const {
   ::SetWindowTextA(Handle(), text.c_str());
 }
 
+void Edit::PasteFirstLine() {
+  if (!::OpenClipboard(Handle())) return;
+  std::wstring text;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  // EM_REPLACESEL keeps the first line only (see below), as a single-line edit should.
+  ::SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 LRESULT Edit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case kReflectBase + WM_CTLCOLOREDIT:
@@ -486,6 +503,21 @@ LRESULT Edit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const LRESULT result = Default(msg, wParam, lParam);
       if (skin_) skin_->PaintFieldFrame(Handle());
       return result;
+    }
+    case WM_PASTE:
+      PasteFirstLine();
+      return 0;
+    case WM_SETTEXT:
+    case EM_REPLACESEL: {
+      // A command is one line: text arriving with line breaks keeps only its first line, so
+      // no CR or LF can reach an entry or the file.
+      const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+      if (!text) return Default(msg, wParam, lParam);
+      const std::wstring_view view(text);
+      const std::size_t cut = view.find_first_of(L"\r\n");
+      if (cut == std::wstring_view::npos) return Default(msg, wParam, lParam);
+      const std::wstring firstLine(view.substr(0, cut));
+      return Default(msg, wParam, reinterpret_cast<LPARAM>(firstLine.c_str()));
     }
     default:
       return Default(msg, wParam, lParam);

@@ -164,6 +164,9 @@ public:
 
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void PasteFirstLine();
 };
 
 }  // namespace orvelle::platform

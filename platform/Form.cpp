@@ -67,6 +67,15 @@ void Form::Hide() {
 
 void Form::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
+namespace {
+constexpr UINT kRunDeferred = WM_APP + 1;
+}
+
+void Form::Defer(std::function<void()> fn) {
+  deferred_.push_back(std::move(fn));
+  ::PostMessageW(Handle(), kRunDeferred, 0, 0);
+}
+
 void Form::MinimizeToTaskBar() {
   HWND focus = ::GetFocus();
   if (focus && ::IsChild(Handle(), focus)) savedFocus_ = focus;
@@ -158,6 +167,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kRunDeferred:
+      if (!deferred_.empty()) {
+        std::function<void()> fn = std::move(deferred_.front());
+        deferred_.pop_front();
+        fn();
+      }
+      return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;

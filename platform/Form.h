@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,9 @@ public:
   bool WasShown() const { return shown_; }
   // Asks the form to close once the current message is done (it ends the program).
   void Close();
+  // Runs fn once the current message and those already queued are done (errors it raises
+  // are reported like any handler's).
+  void Defer(std::function<void()> fn);
 
   // Tab, Shift+Tab and Enter on a button, before the message reaches the focused control.
   bool PreTranslateKey(const MSG& msg);
@@ -60,6 +65,7 @@ private:
   ControlSkin* controlSkin_ = nullptr;
   FrameSkin* frameSkin_ = nullptr;
   std::vector<HWND> tabStops_;
+  std::deque<std::function<void()>> deferred_;
   HWND savedFocus_ = nullptr;
   bool shown_ = false;
 };

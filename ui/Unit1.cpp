@@ -144,7 +144,20 @@ void TForm1::sBitBtn2Click() {
   sEdit1.SetText("");
 }
 
-void TForm1::sBitBtn4Click() { console::SendToConsole(sEdit1.Text()); }
+void TForm1::sBitBtn4Click() {
+  // A click that reaches us while a send still waits on the console (a message sent to us
+  // meanwhile) is typed after it, never into the middle of it.
+  if (sending_) {
+    Defer([this] { sBitBtn4Click(); });
+    return;
+  }
+  sending_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{sending_};
+  console::SendToConsole(sEdit1.Text());
+}
 
 void TForm1::sBitBtn5Click() { sEdit1.SetText(""); }
 

@@ -68,6 +68,7 @@ private:
   void AddCommandLine();
 
   int dpi_;
+  bool sending_ = false;  // a send is typing; a click meanwhile waits its turn
   platform::UniqueHfont font_;
   platform::UniqueHfont boldFont_;
   platform::AlphaBitmap picture_;
