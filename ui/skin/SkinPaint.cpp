@@ -133,16 +133,12 @@ platform::AlphaBitmap RenderRoundedGradient(int width, int height, int radius, G
 }
 
 void StrokeRoundedRect(HDC hdc, const RECT& rc, int radius, Rgb color) {
-  Gdiplus::Graphics g(hdc);
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  Gdiplus::GraphicsPath shape;
-  AddRoundedRect(shape,
-                 Gdiplus::RectF(static_cast<float>(rc.left) + 0.5f, static_cast<float>(rc.top) + 0.5f,
-                                static_cast<float>(rc.right - rc.left) - 1.0f,
-                                static_cast<float>(rc.bottom - rc.top) - 1.0f),
-                 static_cast<float>(radius));
-  Gdiplus::Pen pen(Color(color), 1.0f);
-  g.DrawPath(&pen, &shape);
+  // GDI's own rounded rectangle: the same shape as CreateRoundRectRgn gives the window, so
+  // the outline follows the cut edge pixel for pixel.
+  platform::UniqueHpen pen(::CreatePen(PS_SOLID, 1, Ref(color)));
+  platform::SelectObjectScope selectPen(hdc, pen.Get());
+  platform::SelectObjectScope selectBrush(hdc, ::GetStockObject(NULL_BRUSH));
+  ::RoundRect(hdc, rc.left, rc.top, rc.right, rc.bottom, 2 * radius, 2 * radius);
 }
 
 }  // namespace orvelle::ui::skin

@@ -33,7 +33,7 @@ platform::AlphaBitmap RenderButtonFace(int width, int height, int radius, Button
 // A rounded title-bar button (for the hot and pressed looks), anti-aliased.
 platform::AlphaBitmap RenderRoundedGradient(int width, int height, int radius, Gradient fill);
 
-// Anti-aliased outline of a rounded rectangle drawn straight onto a DC.
+// Outline of a rounded rectangle drawn straight onto a DC.
 void StrokeRoundedRect(HDC hdc, const RECT& rc, int radius, Rgb color);
 
 }  // namespace orvelle::ui::skin
