@@ -141,7 +141,8 @@ void SkinManager::PaintScrollBar(HWND list, HDC hdc, const RECT& window) {
   if (bar.right <= bar.left || bar.bottom <= bar.top) return;
   FillHorizontal(hdc, bar, kScrollTrack);
 
-  const int arrow = info.dxyLineButton;
+  // The arrow buttons are square, as wide as the bar (Wine's dxyLineButton is not their size).
+  const int arrow = bar.right - bar.left;
   const int cx = (bar.left + bar.right) / 2;
   // Small triangles in the arrow buttons.
   for (int row = 0; row < 4; ++row) {
