@@ -22,7 +22,9 @@ void Line(HDC hdc, int left, int top, int right, int bottom, Rgb color) {
 }
 }  // namespace
 
-SkinManager::SkinManager() : skinName_(kSkinName), skinDirectory_(L"c:\\Skins"), active_(true) {}
+extern const bool kBuiltInSkin;  // BuiltInSkin.cpp
+
+SkinManager::SkinManager() : skinName_(kSkinName), skinDirectory_(L"c:\\Skins"), active_(kBuiltInSkin) {}
 
 COLORREF SkinManager::BackgroundColor() const { return Ref(kWindowBackground); }
 COLORREF SkinManager::FontColor() const { return Ref(kFontColor); }
