@@ -20,6 +20,25 @@ void FillBackground(HDC hdc, const RECT& rc) { ::FillRect(hdc, &rc, ::GetSysColo
 constexpr UINT_PTR kFadeTimerId = 1;
 }  // namespace
 
+// The controls are Unicode windows; entries and the command line are ANSI bytes. Convert
+// here, with the same code page the system would use, rather than through the A messages:
+// some systems copy an A message's text through a fixed-size buffer.
+void AnsiToWide(std::string_view bytes, std::wstring& out) {
+  out.clear();
+  if (bytes.empty()) return;
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  out.resize(static_cast<std::size_t>(n));
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+}
+
+std::string WideToAnsi(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
 void PaintParentBackground(HWND child, HDC hdc) {
   HWND parent = ::GetParent(child);
   RECT rc;
@@ -314,10 +333,9 @@ void ListBox::SetSelectedIndex(int index) const {
 }
 
 bool ListBox::Append(std::string_view entry) {
-  // The A message: the entry's bytes are text in the ANSI code page. The buffer is reused so
-  // a large load does not allocate per entry.
-  scratch_.assign(entry);
-  const LRESULT index = ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scratch_.c_str()));
+  // The buffer is reused so that a large load does not allocate per entry.
+  AnsiToWide(entry, scratch_);
+  const LRESULT index = ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scratch_.c_str()));
   return index != LB_ERR && index != LB_ERRSPACE;
 }
 
@@ -326,14 +344,13 @@ void ListBox::Reserve(int entries, std::size_t bytes) const {
 }
 
 std::string ListBox::Entry(int index) const {
-  const LRESULT length = ::SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  const LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return {};
-  // The ANSI length may be over-estimated; the copy reports the real one.
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
-      ::SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+      ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-  return text;
+  return WideToAnsi(text);
 }
 
 void ListBox::Delete(int index) const { ::SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
@@ -457,16 +474,18 @@ void Edit::Create(HWND parent, int id, const ui::Bounds& bounds, HFONT font) {
 }
 
 std::string Edit::Text() const {
-  const int length = ::GetWindowTextLengthA(Handle());
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = ::GetWindowTextA(Handle(), text.data(), length + 1);
+  const int length = ::GetWindowTextLengthW(Handle());
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(Handle(), text.data(), length + 1);
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
+  return WideToAnsi(text);
 }
 
 void Edit::SetText(const std::string& text) const {
   if (Text() == text) return;
-  ::SetWindowTextA(Handle(), text.c_str());
+  std::wstring wide;
+  AnsiToWide(text, wide);
+  ::SetWindowTextW(Handle(), wide.c_str());
 }
 
 void Edit::PasteFirstLine() {

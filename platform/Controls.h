@@ -28,6 +28,10 @@ protected:
   ControlSkin* skin_ = nullptr;
 };
 
+// Text conversions between the ANSI code page (entries, command line) and the controls.
+void AnsiToWide(std::string_view bytes, std::wstring& out);
+std::string WideToAnsi(std::wstring_view text);
+
 // Paints what lies behind a child window (its parent's background) into the child's DC, so
 // that the child can draw as if it were transparent.
 void PaintParentBackground(HWND child, HDC hdc);
@@ -149,7 +153,7 @@ private:
   void DrawRow(const DRAWITEMSTRUCT& item) const;
   void RepaintSelectedRow() const;
   ui::ListSearch search_;
-  std::string scratch_;
+  std::wstring scratch_;
 };
 
 // Single-line edit holding the command line (ANSI bytes).
