@@ -56,7 +56,8 @@ start_display() {
 stop_display() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
 
 # Creates a Wine prefix in $1 (owned by the calling user) set up for unattended runs: no
-# debugger dialog on a crash, window frames drawn without a window manager.
+# debugger dialog on a crash, window frames drawn by Wine itself, and windows unmanaged (with
+# no window manager on the display, Wine would wait for one at every window it hides).
 make_wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
@@ -67,6 +68,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Decorated"="N"
+"Managed"="N"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
