@@ -12,21 +12,13 @@
 #include "platform/Application.h"
 #include "platform/Error.h"
 #include "platform/Png.h"
+#include "platform/Text.h"
 #include "ui/Unit1.h"
 
 namespace orvelle::app {
 
 namespace {
 constexpr const wchar_t* kApplicationTitle = L"Orvelle commands helper";
-
-std::wstring WidenAnsi(const char* text) {
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(static_cast<std::size_t>(n - 1));
-  return out;
-}
 }  // namespace
 
 int RunProgram(int showCommand) {
@@ -44,10 +36,10 @@ int RunProgram(int showCommand) {
     app.SetMainForm(form.get());
     app.Run(showCommand);
   } catch (const platform::Error& e) {
-    ShowFatalBox(WidenAnsi(e.ClassName()), e.Address(), e.Message());
+    ShowFatalBox(platform::AnsiToWide(e.ClassName()), e.Address(), e.Message());
     return 1;
   } catch (const std::exception& e) {
-    ShowFatalBox(L"std::exception", reinterpret_cast<const void*>(&RunProgram), WidenAnsi(e.what()));
+    ShowFatalBox(L"std::exception", reinterpret_cast<const void*>(&RunProgram), platform::AnsiToWide(e.what()));
     return 1;
   }
   app.SetMainForm(nullptr);

@@ -4,6 +4,7 @@
 
 #include "platform/Error.h"
 #include "platform/Form.h"
+#include "platform/Text.h"
 
 namespace orvelle::platform {
 
@@ -11,14 +12,6 @@ namespace {
 // Resource ID of the program icon (resources/resources.rc).
 constexpr int kProgramIconId = 1;
 
-std::wstring Widen(const char* text) {
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(static_cast<std::size_t>(n - 1));
-  return out;
-}
 }  // namespace
 
 void ReportCaughtError() noexcept {
@@ -28,7 +21,7 @@ void ReportCaughtError() noexcept {
   } catch (const Error& e) {
     message = e.Message();
   } catch (const std::exception& e) {
-    message = Widen(e.what());
+    message = AnsiToWide(e.what());
   } catch (...) {
     message = L"Unknown error";
   }

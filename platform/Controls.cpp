@@ -20,24 +20,19 @@ void FillBackground(HDC hdc, const RECT& rc) { ::FillRect(hdc, &rc, ::GetSysColo
 constexpr UINT_PTR kFadeTimerId = 1;
 }  // namespace
 
-// The controls are Unicode windows; entries and the command line are ANSI bytes. Convert
-// here, with the same code page the system would use, rather than through the A messages:
-// some systems copy an A message's text through a fixed-size buffer.
-void AnsiToWide(std::string_view bytes, std::wstring& out) {
-  out.clear();
-  if (bytes.empty()) return;
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  out.resize(static_cast<std::size_t>(n));
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+namespace {
+// What a label or the picture stands on: under the skin whatever lies behind them (they are
+// transparent), otherwise the button face.
+void PaintSurface(HWND hwnd, HDC hdc, const ControlSkin* skin) {
+  if (skin) {
+    PaintParentBackground(hwnd, hdc);
+  } else {
+    RECT rc;
+    ::GetClientRect(hwnd, &rc);
+    FillBackground(hdc, rc);
+  }
 }
-
-std::string WideToAnsi(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
+}  // namespace
 
 void PaintParentBackground(HWND child, HDC hdc) {
   HWND parent = ::GetParent(child);
@@ -166,10 +161,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       PaintDc dc(Handle());
       RECT rc;
       ::GetClientRect(Handle(), &rc);
-      if (skin_)
-        PaintParentBackground(Handle(), dc.Get());
-      else
-        FillBackground(dc.Get(), rc);
+      PaintSurface(Handle(), dc.Get(), skin_);
       SelectObjectScope select(dc.Get(), font_);
       ::SetBkMode(dc.Get(), TRANSPARENT);
       ::SetTextColor(dc.Get(), skin_ ? skin_->FontColor() : color_);
@@ -197,12 +189,7 @@ LRESULT Picture::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_PAINT: {
       PaintDc dc(Handle());
-      RECT rc;
-      ::GetClientRect(Handle(), &rc);
-      if (skin_)
-        PaintParentBackground(Handle(), dc.Get());
-      else
-        FillBackground(dc.Get(), rc);
+      PaintSurface(Handle(), dc.Get(), skin_);
       if (image_) DrawAlphaBitmap(dc.Get(), *image_, 0, 0);
       return 0;
     }

@@ -13,6 +13,7 @@
 #include "platform/Handles.h"
 #include "platform/Png.h"
 #include "platform/Skin.h"
+#include "platform/Text.h"
 #include "platform/Window.h"
 #include "ui/FormLayout.h"
 #include "ui/ListSearch.h"
@@ -27,10 +28,6 @@ public:
 protected:
   ControlSkin* skin_ = nullptr;
 };
-
-// Text conversions between the ANSI code page (entries, command line) and the controls.
-void AnsiToWide(std::string_view bytes, std::wstring& out);
-std::string WideToAnsi(std::wstring_view text);
 
 // Paints what lies behind a child window (its parent's background) into the child's DC, so
 // that the child can draw as if it were transparent.

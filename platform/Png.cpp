@@ -17,6 +17,33 @@ GdiplusSession::~GdiplusSession() {
   if (token_) Gdiplus::GdiplusShutdown(token_);
 }
 
+UniqueHbitmap CreateDib32(int width, int height, void** pixels) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  *pixels = nullptr;
+  return UniqueHbitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, pixels, nullptr, 0));
+}
+
+AlphaBitmap AlphaBitmapFromRows(const void* rows, int stride, int width, int height) {
+  AlphaBitmap result;
+  void* pixels = nullptr;
+  UniqueHbitmap dib = CreateDib32(width, height, &pixels);
+  if (!dib || !pixels) return result;
+  for (int row = 0; row < height; ++row)
+    std::memcpy(static_cast<BYTE*>(pixels) + static_cast<std::size_t>(row) * width * 4,
+                static_cast<const BYTE*>(rows) + static_cast<std::ptrdiff_t>(row) * stride,
+                static_cast<std::size_t>(width) * 4);
+  result.bitmap = std::move(dib);
+  result.width = width;
+  result.height = height;
+  return result;
+}
+
 AlphaBitmap LoadPngResource(int resourceId) {
   AlphaBitmap result;
   HMODULE module = ::GetModuleHandleW(nullptr);
@@ -37,24 +64,7 @@ AlphaBitmap LoadPngResource(int resourceId) {
     Gdiplus::BitmapData bits{};
     if (png.GetLastStatus() == Gdiplus::Ok && width > 0 && height > 0 &&
         png.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &bits) == Gdiplus::Ok) {
-      BITMAPINFO bi{};
-      bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-      bi.bmiHeader.biWidth = width;
-      bi.bmiHeader.biHeight = -height;  // top-down, like the locked bits
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = 32;
-      bi.bmiHeader.biCompression = BI_RGB;
-      void* pixels = nullptr;
-      UniqueHbitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0));
-      if (dib && pixels) {
-        for (int row = 0; row < height; ++row)
-          std::memcpy(static_cast<BYTE*>(pixels) + static_cast<std::size_t>(row) * width * 4,
-                      static_cast<const BYTE*>(bits.Scan0) + static_cast<std::ptrdiff_t>(row) * bits.Stride,
-                      static_cast<std::size_t>(width) * 4);
-        result.bitmap = std::move(dib);
-        result.width = width;
-        result.height = height;
-      }
+      result = AlphaBitmapFromRows(bits.Scan0, bits.Stride, width, height);
       png.UnlockBits(&bits);
     }
   }

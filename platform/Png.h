@@ -26,6 +26,12 @@ struct AlphaBitmap {
   int height = 0;
 };
 
+// A top-down 32-bit DIB section and its pixels.
+UniqueHbitmap CreateDib32(int width, int height, void** pixels);
+
+// Copies premultiplied BGRA rows (GDI+'s locked bits, say) into a bitmap AlphaBlend can use.
+AlphaBitmap AlphaBitmapFromRows(const void* rows, int stride, int width, int height);
+
 // Decodes the PNG stored as an RCDATA resource; an empty bitmap if it cannot.
 AlphaBitmap LoadPngResource(int resourceId);
 

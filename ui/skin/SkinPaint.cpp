@@ -3,7 +3,6 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <cstring>
 
 namespace orvelle::ui::skin {
 
@@ -19,30 +18,13 @@ void AddRoundedRect(Gdiplus::GraphicsPath& path, Gdiplus::RectF r, float radius)
   path.CloseFigure();
 }
 
-// Copies a GDI+ bitmap (premultiplied ARGB) into a DIB section that AlphaBlend can use.
+// A GDI+ bitmap (premultiplied ARGB) as a DIB section that AlphaBlend can use.
 platform::AlphaBitmap ToAlphaBitmap(Gdiplus::Bitmap& source, int width, int height) {
   platform::AlphaBitmap result;
   Gdiplus::Rect all(0, 0, width, height);
   Gdiplus::BitmapData bits{};
   if (source.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &bits) != Gdiplus::Ok) return result;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* pixels = nullptr;
-  platform::UniqueHbitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  if (dib && pixels) {
-    for (int row = 0; row < height; ++row)
-      std::memcpy(static_cast<BYTE*>(pixels) + static_cast<std::size_t>(row) * width * 4,
-                  static_cast<const BYTE*>(bits.Scan0) + static_cast<std::ptrdiff_t>(row) * bits.Stride,
-                  static_cast<std::size_t>(width) * 4);
-    result.bitmap = std::move(dib);
-    result.width = width;
-    result.height = height;
-  }
+  result = platform::AlphaBitmapFromRows(bits.Scan0, bits.Stride, width, height);
   source.UnlockBits(&bits);
   return result;
 }

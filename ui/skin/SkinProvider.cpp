@@ -351,15 +351,8 @@ void SkinProvider::Play(HWND form, const std::vector<AnimationFrame>& frames, bo
   for (const AnimationFrame& f : frames) {
     const int fw = std::max(1, f.bounds.width);
     const int fh = std::max(1, f.bounds.height);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = fw;
-    bi.bmiHeader.biHeight = -fh;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    platform::UniqueHbitmap frame(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::UniqueHbitmap frame = platform::CreateDib32(fw, fh, &bits);
     if (!frame || !bits) break;
     {
       platform::SelectObjectScope selectFrame(frameDc.Get(), frame.Get());
