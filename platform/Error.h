@@ -37,7 +37,7 @@ ORVELLE_ERROR_CLASS(StreamWriteError);  // a write came up short
 ORVELLE_ERROR_CLASS(ListIndexError);    // an entry was read with no entry selected
 ORVELLE_ERROR_CLASS(ListInsertError);   // the list control refused an entry
 ORVELLE_ERROR_CLASS(WindowError);       // a window could not be created
-ORVELLE_ERROR_CLASS(ConsoleTypingError);
-ORVELLE_ERROR_CLASS(OutOfMemoryError);  // the command file does not fit in memory  // typing into the console window stopped part way
+ORVELLE_ERROR_CLASS(ConsoleTypingError);  // typing into the console window stopped part way
+ORVELLE_ERROR_CLASS(OutOfMemoryError);    // the command file does not fit in memory
 
 }  // namespace orvelle::platform
