@@ -10,7 +10,6 @@
 namespace orvelle::platform {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 1;
 
 HMENU MenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
@@ -53,7 +52,10 @@ void PaintParentBackground(HWND child, HDC hdc) {
 // ---- Control -------------------------------------------------------------------------
 
 Control::~Control() {
-  if (hwnd_) ::RemoveWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId);
+  if (hwnd_) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  }
 }
 
 void Control::CreateControl(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* text,
@@ -63,7 +65,12 @@ void Control::CreateControl(const wchar_t* className, DWORD exStyle, DWORD style
                             ::GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) throw WindowError(L"Error creating window");
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  ::SetWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  // Our own subclassing, with the object in the window's user data: the list takes a
+  // million messages in a large load, and a lookup per message (as comctl32's subclassing
+  // does with a window property) would cost more than the list's own work under Wine.
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  baseProc_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
 }
 
 LRESULT Control::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -71,16 +78,22 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Control::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return ::DefSubclassProc(hwnd_, msg, wParam, lParam);
+  return ::CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR refData) noexcept {
-  auto* self = reinterpret_cast<Control*>(refData);
+LRESULT Control::CallBase(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  return ::CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<Control*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
+    const WNDPROC base = self->baseProc_;
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return ::CallWindowProcW(base, hwnd, msg, wParam, lParam);
   }
   // An error skips the rest of the action, including the control's own handling.
   LRESULT result = 0;
@@ -322,7 +335,7 @@ void ListBox::SetSelectedIndex(int index) const {
 bool ListBox::Append(std::string_view entry) {
   // The buffer is reused so that a large load does not allocate per entry.
   AnsiToWide(entry, scratch_);
-  const LRESULT index = ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scratch_.c_str()));
+  const LRESULT index = CallBase(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scratch_.c_str()));
   return index != LB_ERR && index != LB_ERRSPACE;
 }
 
@@ -331,11 +344,10 @@ void ListBox::Reserve(int entries, std::size_t bytes) const {
 }
 
 std::string ListBox::Entry(int index) const {
-  const LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  const LRESULT length = CallBase(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied =
-      ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied = CallBase(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
   return WideToAnsi(text);
 }

@@ -49,11 +49,14 @@ protected:
                      HWND parent, int id, const ui::Bounds& bounds, HFONT font);
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The control's own handling of a message, skipping ours: for the many messages of a
+  // large load or save, which we do not handle.
+  LRESULT CallBase(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
 private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR refData) noexcept;
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   HWND hwnd_ = nullptr;
+  WNDPROC baseProc_ = nullptr;
 };
 
 class Panel : public Window, public Skinnable {

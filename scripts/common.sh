@@ -20,6 +20,7 @@ ensure_packages() {
   # The real ImageMagick (some images ship a stand-in 'convert' without 'import').
   command -v import >/dev/null || need+=(imagemagick)
   command -v setpriv >/dev/null || need+=(util-linux)
+  command -v clang++ >/dev/null || need+=(clang)
   if [ ${#need[@]} -gt 0 ]; then
     echo "Installing: ${need[*]}"
     as_root apt-get update -qq
