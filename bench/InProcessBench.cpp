@@ -187,6 +187,26 @@ int main(int argc, char** argv) {
     CheckThat(!g_errorShown, "the keystrokes raised no error");
     bench::PrintRow("search: one keystroke (WM_CHAR) vs LB_FINDSTRING", program, baseline, "1.5");
 
+    // One frame of a skinned button's cross-fade, painted whole as its timer paints it
+    // (background, both faces, icon), against the 10 ms between frames: a frame must cost
+    // less than a tenth of that. Moving the focus between two buttons starts a fresh fade on
+    // each, so every measured frame blends two faces.
+    {
+      std::vector<double> frame;
+      HWND add = form->sBitBtn1.Handle();
+      HWND del = form->sBitBtn2.Handle();
+      for (int i = 0; i < 1000; ++i) {
+        ::SetFocus((i % 2) ? del : add);
+        const double f0 = bench::NowMs();
+        ::RedrawWindow(add, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        frame.push_back(bench::NowMs() - f0);
+      }
+      Pump();
+      // 1,000 frames: the row shows their median only.
+      bench::PrintRow("skin: one button fade frame (median of 1000) vs its 10 ms interval",
+                      {bench::Median(frame)}, {10.0}, "0.1");
+    }
+
     // Where a keystroke's time goes: its steps one by one, medians of the same runs.
     std::vector<double> find, select, click;
     for (int i = 0; i < runs; ++i) {

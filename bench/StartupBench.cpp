@@ -112,5 +112,21 @@ int main(int argc, char** argv) {
     baselineMs.push_back(StartAndMeasure(baseline, folder));
   }
   bench::PrintRow("load: start to window shown and idle", programMs, baselineMs, "1.5");
+
+  // The skin's cost at start: the program with and without it, from a folder of their own
+  // with a 100-entry list, so that drawing, not loading, is what differs.
+  const std::wstring small = folder + L"\\skin";
+  const Subject skinned{small + L"\\OrvelleCommandsHelper.exe", L"Commands Helper"};
+  const Subject plain{small + L"\\OrvelleNoSkin.exe", L"Commands Helper"};
+  if (::GetFileAttributesW(plain.exe.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    StartAndMeasure(skinned, small);
+    StartAndMeasure(plain, small);
+    std::vector<double> skinnedMs, plainMs;
+    for (int i = 0; i < runs * 2; ++i) {
+      skinnedMs.push_back(StartAndMeasure(skinned, small));
+      plainMs.push_back(StartAndMeasure(plain, small));
+    }
+    bench::PrintRow("skin: start to window shown, skin on vs off (100 entries)", skinnedMs, plainMs, "1.2");
+  }
   return 0;
 }

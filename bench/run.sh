@@ -44,7 +44,7 @@ ensure_packages
 # The win64 preset, but only what the benchmarks run: a test being written elsewhere in the
 # tree must not stop a measurement of the program.
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target OrvelleCommandsHelper BareListBox startup_bench inprocess_bench
+cmake --build --preset win64 --target OrvelleCommandsHelper OrvelleNoSkin BareListBox startup_bench inprocess_bench
 
 work=$(mktemp -d /tmp/orvelle-bench.XXXXXX)
 cleanup() {
@@ -66,6 +66,10 @@ cp build/win64/OrvelleCommandsHelper.exe build/win64/bench/BareListBox.exe \
    build/win64/bench/startup_bench.exe build/win64/bench/inprocess_bench.exe "$run/"
 awk -v n="$entries" 'BEGIN { for (i = 1; i < n; i++) printf "command number %d\r\n", i; printf "zzz\r\n" }' \
   >"$run/commands.txt"
+# The skin's start-up cost is measured on a small list, in a folder of its own.
+mkdir -p "$run/skin"
+cp build/win64/OrvelleCommandsHelper.exe build/win64/bench/OrvelleNoSkin.exe "$run/skin/"
+awk 'BEGIN { for (i = 1; i <= 100; i++) printf "command number %d\r\n", i }' >"$run/skin/commands.txt"
 echo "== $entries entries, $(stat -c %s "$run/commands.txt") bytes; median of $runs runs each"
 
 log="$work/results.txt"
