@@ -11,7 +11,6 @@
 #include "console/TypingSequence.h"
 #include "platform/Application.h"
 #include "platform/Error.h"
-#include "platform/Png.h"
 #include "platform/Text.h"
 #include "ui/Unit1.h"
 
@@ -24,7 +23,6 @@ constexpr const wchar_t* kApplicationTitle = L"Orvelle commands helper";
 int RunProgram(int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
-  platform::GdiplusSession gdiplus;
   std::unique_ptr<ui::TForm1> form;
   platform::Application& app = platform::Application::Instance();
   try {

@@ -22,7 +22,6 @@
 #include "commands/CommandFileIo.h"
 #include "platform/Application.h"
 #include "platform/Error.h"
-#include "platform/Png.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -79,7 +78,6 @@ int main(int argc, char** argv) {
   // As the program starts (app/Run.cpp), with the error box replaced by a note on stderr.
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
-  orvelle::platform::GdiplusSession gdiplus;
   Application& app = Application::Instance();
   app.Initialize();
   app.SetTitle(L"Orvelle commands helper");

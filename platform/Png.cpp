@@ -1,21 +1,10 @@
 #include "platform/Png.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-#include <shlwapi.h>
-
 #include <cstring>
 
+#include "platform/PngDecode.h"
+
 namespace orvelle::platform {
-
-GdiplusSession::GdiplusSession() {
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-}
-
-GdiplusSession::~GdiplusSession() {
-  if (token_) Gdiplus::GdiplusShutdown(token_);
-}
 
 UniqueHbitmap CreateDib32(int width, int height, void** pixels) {
   BITMAPINFO bi{};
@@ -54,22 +43,9 @@ AlphaBitmap LoadPngResource(int resourceId) {
   const DWORD size = ::SizeofResource(module, info);
   if (!data || size == 0) return result;
 
-  IStream* stream = ::SHCreateMemStream(static_cast<const BYTE*>(data), size);
-  if (!stream) return result;
-  {
-    Gdiplus::Bitmap png(stream);
-    const int width = static_cast<int>(png.GetWidth());
-    const int height = static_cast<int>(png.GetHeight());
-    Gdiplus::Rect all(0, 0, width, height);
-    Gdiplus::BitmapData bits{};
-    if (png.GetLastStatus() == Gdiplus::Ok && width > 0 && height > 0 &&
-        png.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &bits) == Gdiplus::Ok) {
-      result = AlphaBitmapFromRows(bits.Scan0, bits.Stride, width, height);
-      png.UnlockBits(&bits);
-    }
-  }
-  stream->Release();
-  return result;
+  DecodedImage image;
+  if (!DecodePng(static_cast<const std::uint8_t*>(data), size, image)) return result;
+  return AlphaBitmapFromRows(image.bgra.data(), image.width * 4, image.width, image.height);
 }
 
 void DrawAlphaBitmap(HDC hdc, const AlphaBitmap& image, int x, int y) {

@@ -1,4 +1,4 @@
-// 32-bit images with alpha: PNG resources decoded once (GDI+) into premultiplied DIBs, and
+// 32-bit images with alpha: PNG resources decoded once (PngDecode.h) into premultiplied DIBs, and
 // drawn blended over whatever is below them.
 #pragma once
 
@@ -7,18 +7,6 @@
 #include "platform/Handles.h"
 
 namespace orvelle::platform {
-
-// Starts GDI+ for the decoder and stops it again; one for the program's lifetime.
-class GdiplusSession {
-public:
-  GdiplusSession();
-  ~GdiplusSession();
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-  ULONG_PTR token_ = 0;
-};
 
 struct AlphaBitmap {
   UniqueHbitmap bitmap;  // top-down, premultiplied BGRA
@@ -29,7 +17,7 @@ struct AlphaBitmap {
 // A top-down 32-bit DIB section and its pixels.
 UniqueHbitmap CreateDib32(int width, int height, void** pixels);
 
-// Copies premultiplied BGRA rows (GDI+'s locked bits, say) into a bitmap AlphaBlend can use.
+// Copies premultiplied BGRA rows into a bitmap AlphaBlend can use.
 AlphaBitmap AlphaBitmapFromRows(const void* rows, int stride, int width, int height);
 
 // Decodes the PNG stored as an RCDATA resource; an empty bitmap if it cannot.

@@ -15,19 +15,26 @@ echo "== host: portable logic, unit tests under ASan/UBSan"
 build_preset host
 ctest --preset host -j"$(nproc)"
 
-echo "== fuzz: the command-file reader on random bytes, 30 s"
+echo "== fuzz: the command-file reader (30 s) and the image decoder (20 s) on random bytes"
 # libFuzzer ends non-zero and leaves the input as build/fuzz/crash-* when a run aborts,
-# trips a sanitizer or breaks the reader's checks; that fails this script.
-mkdir -p build/fuzz/corpus
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I. \
-  commands/CommandFile.cpp tests/fuzz/ReadEntriesFuzz.cpp -o build/fuzz/read-entries
-if ! build/fuzz/read-entries -max_total_time=30 -artifact_prefix=build/fuzz/ build/fuzz/corpus \
-    2>build/fuzz/read-entries.log; then
-  tail -n 40 build/fuzz/read-entries.log >&2
-  echo "fuzz: the command-file reader failed on an input (kept in build/fuzz/)" >&2
-  exit 1
-fi
-tail -n 1 build/fuzz/read-entries.log
+# trips a sanitizer or breaks the target's checks; that fails this script.
+fuzz() {
+  local name=$1 seconds=$2 source=$3
+  shift 3
+  mkdir -p "build/fuzz/$name-corpus"
+  clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I. \
+    "$source" "tests/fuzz/$name.cpp" -o "build/fuzz/$name"
+  if ! "build/fuzz/$name" -max_total_time="$seconds" -artifact_prefix=build/fuzz/ "build/fuzz/$name-corpus" "$@" \
+      2>"build/fuzz/$name.log"; then
+    tail -n 40 "build/fuzz/$name.log" >&2
+    echo "fuzz: $name failed on an input (kept in build/fuzz/)" >&2
+    exit 1
+  fi
+  tail -n 1 "build/fuzz/$name.log"
+}
+fuzz ReadEntriesFuzz 30 commands/CommandFile.cpp
+# Seeded with the program's own images (read only: new finds go to the first folder).
+fuzz PngDecodeFuzz 20 platform/PngDecode.cpp -max_len=8192 resources
 
 echo "== win64: the exe and its Windows tests"
 build_preset win64

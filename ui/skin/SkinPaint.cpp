@@ -1,34 +1,8 @@
 #include "ui/skin/SkinPaint.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
+#include "ui/skin/Raster.h"
 
 namespace orvelle::ui::skin {
-
-namespace {
-Gdiplus::Color Color(Rgb c, BYTE alpha = 255) { return Gdiplus::Color(alpha, c.r, c.g, c.b); }
-
-void AddRoundedRect(Gdiplus::GraphicsPath& path, Gdiplus::RectF r, float radius) {
-  const float d = radius * 2;
-  path.AddArc(r.X, r.Y, d, d, 180, 90);
-  path.AddArc(r.X + r.Width - d, r.Y, d, d, 270, 90);
-  path.AddArc(r.X + r.Width - d, r.Y + r.Height - d, d, d, 0, 90);
-  path.AddArc(r.X, r.Y + r.Height - d, d, d, 90, 90);
-  path.CloseFigure();
-}
-
-// A GDI+ bitmap (premultiplied ARGB) as a DIB section that AlphaBlend can use.
-platform::AlphaBitmap ToAlphaBitmap(Gdiplus::Bitmap& source, int width, int height) {
-  platform::AlphaBitmap result;
-  Gdiplus::Rect all(0, 0, width, height);
-  Gdiplus::BitmapData bits{};
-  if (source.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &bits) != Gdiplus::Ok) return result;
-  result = platform::AlphaBitmapFromRows(bits.Scan0, bits.Stride, width, height);
-  source.UnlockBits(&bits);
-  return result;
-}
-}  // namespace
 
 void FillSolid(HDC hdc, const RECT& rc, Rgb color) {
   // SetBkColor + ExtTextOut fills without creating a brush: cheap for thin lines.
@@ -63,55 +37,38 @@ void BlendImage(HDC hdc, const platform::AlphaBitmap& image, int x, int y, int o
   ::AlphaBlend(hdc, x, y, image.width, image.height, memory.Get(), 0, 0, image.width, image.height, blend);
 }
 
+platform::AlphaBitmap ToAlphaBitmap(const Canvas& canvas) {
+  if (canvas.Width() <= 0 || canvas.Height() <= 0) return {};
+  return platform::AlphaBitmapFromRows(canvas.Pixels().data(), canvas.Width() * 4, canvas.Width(), canvas.Height());
+}
+
 platform::AlphaBitmap RenderButtonFace(int width, int height, int radius, ButtonFaceStyle style) {
   if (width <= 0 || height <= 0) return {};
-  Gdiplus::Bitmap canvas(width, height, PixelFormat32bppPARGB);
-  {
-    Gdiplus::Graphics g(&canvas);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    Gdiplus::GraphicsPath shape;
-    AddRoundedRect(shape, Gdiplus::RectF(0.5f, 0.5f, static_cast<float>(width) - 1.0f, static_cast<float>(height) - 1.0f),
-                   static_cast<float>(radius));
-    Gdiplus::SolidBrush fill(Color(style.fill));
-    g.FillPath(&fill, &shape);
-    if (style.innerShadow) {
-      // A dark shadow just inside the top edge, fading down over a few pixels.
-      g.SetClip(&shape);
-      for (int i = 0; i < 3; ++i) {
-        Gdiplus::Pen line(Color(style.outline, static_cast<BYTE>(150 - i * 50)), 1.0f);
-        g.DrawLine(&line, 1.0f, 1.5f + static_cast<float>(i), static_cast<float>(width) - 1.0f,
-                   1.5f + static_cast<float>(i));
-      }
-      g.ResetClip();
-    } else {
-      // A faint highlight along the top gives the face a little relief.
-      g.SetClip(&shape);
-      Gdiplus::Pen light(Gdiplus::Color(70, 255, 255, 255), 1.0f);
-      g.DrawLine(&light, 2.0f, 1.5f, static_cast<float>(width) - 2.0f, 1.5f);
-      g.ResetClip();
+  Canvas canvas(width, height);
+  const float w = static_cast<float>(width), r = static_cast<float>(radius);
+  // The outline runs through the middle of the outermost pixels.
+  const Box shape{0.5f, 0.5f, w - 0.5f, static_cast<float>(height) - 0.5f};
+  canvas.FillRoundedRect(shape, r, {style.fill, style.fill});
+  if (style.innerShadow) {
+    // A dark shadow just inside the top edge, fading down over a few pixels.
+    for (int i = 0; i < 3; ++i) {
+      const float row = 1.0f + static_cast<float>(i);
+      canvas.FillBandInside({1.0f, row, w - 1.0f, row + 1.0f}, shape, r, style.outline, 150 - i * 50);
     }
-    Gdiplus::Pen outline(Color(style.outline), 1.0f);
-    g.DrawPath(&outline, &shape);
+  } else {
+    // A faint highlight along the top gives the face a little relief.
+    canvas.FillBandInside({2.0f, 1.0f, w - 2.0f, 2.0f}, shape, r, Rgb{0xFF, 0xFF, 0xFF}, 70);
   }
-  return ToAlphaBitmap(canvas, width, height);
+  canvas.StrokeRoundedRect(shape, r, 1.0f, style.outline);
+  return ToAlphaBitmap(canvas);
 }
 
 platform::AlphaBitmap RenderRoundedGradient(int width, int height, int radius, Gradient fill) {
   if (width <= 0 || height <= 0) return {};
-  Gdiplus::Bitmap canvas(width, height, PixelFormat32bppPARGB);
-  {
-    Gdiplus::Graphics g(&canvas);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    Gdiplus::GraphicsPath shape;
-    AddRoundedRect(shape, Gdiplus::RectF(0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height)),
-                   static_cast<float>(radius));
-    Gdiplus::LinearGradientBrush brush(Gdiplus::PointF(0, 0), Gdiplus::PointF(0, static_cast<float>(height)),
-                                       Color(fill.from), Color(fill.to));
-    g.FillPath(&brush, &shape);
-  }
-  return ToAlphaBitmap(canvas, width, height);
+  Canvas canvas(width, height);
+  canvas.FillRoundedRect({0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height)},
+                         static_cast<float>(radius), fill);
+  return ToAlphaBitmap(canvas);
 }
 
 void StrokeRoundedRect(HDC hdc, const RECT& rc, int radius, Rgb color) {

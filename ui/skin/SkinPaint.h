@@ -1,5 +1,5 @@
 // Drawing primitives of the skin: gradients, cut-corner boxes, anti-aliased rounded shapes
-// rendered into 32-bit premultiplied bitmaps (GDI+), and blending them onto a DC.
+// rendered into 32-bit premultiplied bitmaps (Raster.h), and blending them onto a DC.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include "platform/Handles.h"
 #include "platform/Png.h"
 #include "ui/skin/CalciumSkin.h"
+#include "ui/skin/Raster.h"
 
 namespace orvelle::ui::skin {
 
@@ -21,6 +22,9 @@ void SetPixelRgb(HDC hdc, int x, int y, Rgb color);
 
 // Blends `image` onto hdc at (x, y) with a constant opacity (0..255) on top of its alpha.
 void BlendImage(HDC hdc, const platform::AlphaBitmap& image, int x, int y, int opacity);
+
+// A bitmap AlphaBlend can draw, from a canvas.
+platform::AlphaBitmap ToAlphaBitmap(const Canvas& canvas);
 
 // A rounded push-button face of the given size, anti-aliased, as a premultiplied bitmap.
 struct ButtonFaceStyle {

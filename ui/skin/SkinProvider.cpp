@@ -1,9 +1,7 @@
 #include "ui/skin/SkinProvider.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
 #include <algorithm>
+#include <cmath>
 
 #include "ui/FormLayout.h"
 #include "ui/skin/CalciumSkin.h"
@@ -26,19 +24,25 @@ void DisableSystemFrameRendering(HWND hwnd) {
   ::FreeLibrary(dwm);
 }
 
-void DrawGlyph(HDC hdc, const RECT& button, SkinProvider::TitleButton kind, Rgb color) {
-  Gdiplus::Graphics g(hdc);
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  const float cx = static_cast<float>(button.left + button.right) / 2.0f;
-  const float cy = static_cast<float>(button.top + button.bottom) / 2.0f;
-  Gdiplus::Pen pen(Gdiplus::Color(255, color.r, color.g, color.b), 1.6f);
+// The glyph of a title-bar button, anti-aliased, in `color`: a cross for close, a bar at the
+// bottom for minimise; sized for the window's DPI.
+void DrawGlyph(HDC hdc, const RECT& button, SkinProvider::TitleButton kind, Rgb color, int dpi) {
+  const int w = button.right - button.left, h = button.bottom - button.top;
+  if (w <= 0 || h <= 0) return;
+  const float scale = static_cast<float>(dpi) / 96.0f;
+  Canvas canvas(w, h);
+  const float cx = static_cast<float>(w) / 2.0f, cy = static_cast<float>(h) / 2.0f;
   if (kind == SkinProvider::TitleButton::Close) {
-    g.DrawLine(&pen, cx - 3.5f, cy - 3.5f, cx + 3.5f, cy + 3.5f);
-    g.DrawLine(&pen, cx + 3.5f, cy - 3.5f, cx - 3.5f, cy + 3.5f);
+    const float arm = 3.5f * scale, width = 1.9f * scale;
+    canvas.StrokeSegment(cx - arm, cy - arm, cx + arm, cy + arm, width, color);
+    canvas.StrokeSegment(cx + arm, cy - arm, cx - arm, cy + arm, width, color);
   } else {
-    Gdiplus::SolidBrush brush(Gdiplus::Color(255, color.r, color.g, color.b));
-    g.FillRectangle(&brush, cx - 4.0f, cy + 2.0f, 8.0f, 2.0f);
+    // On whole pixels, so that the bar stays sharp.
+    const float left = std::round(cx - 4.0f * scale), top = std::round(cy + 2.0f * scale);
+    const float right = left + std::round(8.0f * scale), bottom = top + std::max(1.0f, std::round(2.0f * scale));
+    canvas.FillRoundedRect({left, top, right, bottom}, 0.0f, {color, color});
   }
+  BlendImage(hdc, ToAlphaBitmap(canvas), button.left, button.top, 255);
 }
 
 constexpr UINT kAnimationClassStyle = 0;
@@ -139,9 +143,9 @@ void SkinProvider::PaintFrame(HWND form) {
         const Gradient fill = kind == TitleButton::Close ? (pressed ? kClosePressed : kCloseHot)
                                                           : (pressed ? kTitleButtonPressed : kTitleButtonHot);
         BlendImage(hdc, RenderRoundedGradient(r.right - r.left, r.bottom - r.top, 4, fill), r.left, r.top, 255);
-        DrawGlyph(hdc, r, kind, Rgb{0xFF, 0xFF, 0xFF});
+        DrawGlyph(hdc, r, kind, Rgb{0xFF, 0xFF, 0xFF}, dpi_);
       } else {
-        DrawGlyph(hdc, r, kind, active_ ? kTitleGlyph : kTitleGlyphInactive);
+        DrawGlyph(hdc, r, kind, active_ ? kTitleGlyph : kTitleGlyphInactive, dpi_);
       }
     }
 

@@ -59,7 +59,10 @@ bool SaveScreenRect(const RECT& rc, const std::wstring& name) {
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
   bool saved = false;
-  {
+  // GDI+ writes the PNG; the program itself does not use it.
+  ULONG_PTR gdiplus = 0;
+  Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr) == Gdiplus::Ok) {
     Gdiplus::Bitmap image(bitmap, nullptr);
     UINT count = 0, size = 0;
     Gdiplus::GetImageEncodersSize(&count, &size);
@@ -73,6 +76,7 @@ bool SaveScreenRect(const RECT& rc, const std::wstring& name) {
       }
     }
   }
+  if (gdiplus) Gdiplus::GdiplusShutdown(gdiplus);
   ::DeleteObject(bitmap);
   return saved;
 }

@@ -4,7 +4,6 @@
 
 #include "app/ErrorBox.h"
 #include "platform/Application.h"
-#include "platform/Png.h"
 #include "support/Files.h"
 #include "support/Input.h"
 #include "support/Paths.h"
@@ -36,7 +35,6 @@ ProgramEnvironment::~ProgramEnvironment() = default;
 void ProgramEnvironment::SetUp() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
-  gdiplus_ = std::make_unique<platform::GdiplusSession>();
   platform::Application& app = platform::Application::Instance();
   app.Initialize();
   app.SetTitle(kProgramTitle);
@@ -48,7 +46,6 @@ void ProgramEnvironment::SetUp() {
 
 void ProgramEnvironment::TearDown() {
   gStarted = false;
-  gdiplus_.reset();
 }
 
 bool ProgramEnvironment::Started() { return gStarted; }

@@ -25,16 +25,13 @@
 #include "support/ProgramFacts.h"
 #include "support/Pump.h"
 
-namespace orvelle::platform {
-class GdiplusSession;
-}
 namespace orvelle::ui {
 class TForm1;
 }
 
 namespace orvelle::test {
 
-// Common controls, the GDI+ session, the application window with its title (shown as the
+// Common controls, the application window with its title (shown as the
 // program shows it: zero-sized, not activated) and the error box as the error handler.
 class ProgramEnvironment : public ::testing::Environment {
 public:
@@ -43,9 +40,6 @@ public:
   void SetUp() override;
   void TearDown() override;
   static bool Started();
-
-private:
-  std::unique_ptr<platform::GdiplusSession> gdiplus_;
 };
 
 class FormTest : public ::testing::Test {
