@@ -37,19 +37,20 @@ inline double Median(std::vector<double> samples) {
   std::exit(2);
 }
 
-inline void PrintSamples(const char* label, const std::vector<double>& samples) {
+inline void PrintSamples(const char* label, const std::vector<double>& samples, const char* unit = "ms") {
   std::printf("  %-10s", label);
   for (double s : samples) std::printf(" %9.2f", s);
-  std::printf("  ms\n");
+  std::printf("  %s\n", unit);
 }
 
 // One row of the table. The line starting with "ROW|" is read by run.sh; target is the
-// highest acceptable program/baseline ratio, or "-" for a row that only informs.
+// highest acceptable program/baseline ratio, or "-" for a row that only informs. Figures are
+// milliseconds unless unit says otherwise (then the row's name says so too).
 inline void PrintRow(const char* name, const std::vector<double>& program, const std::vector<double>& baseline,
-                     const char* target) {
+                     const char* target, const char* unit = "ms") {
   std::printf("%s\n", name);
-  PrintSamples("program", program);
-  PrintSamples("baseline", baseline);
+  PrintSamples("program", program, unit);
+  PrintSamples("baseline", baseline, unit);
   std::printf("ROW|%s|%.3f|%.3f|%s\n", name, Median(program), Median(baseline), target);
   std::fflush(stdout);
 }
