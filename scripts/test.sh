@@ -74,3 +74,10 @@ start_display
 "${runner[@]}" bash -c "source '$here/common.sh'; make_wine_prefix '$work/prefix'"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "${runner[@]}" ctest --preset win64
+
+echo "== benchmarks, quick: a regression check that fails only on a gross slow-down"
+# Ratios against baselines measured side by side; only a ratio above 3x fails (see bench/run.sh).
+"${runner[@]}" wineserver -k 2>/dev/null || true
+stop_display
+unset WINEPREFIX
+bash "$root/bench/run.sh" --quick

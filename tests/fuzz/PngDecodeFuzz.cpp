@@ -1,8 +1,8 @@
 // libFuzzer target for the image decoder. Build and run from the repo root:
 //
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//       platform/PngDecode.cpp tests/fuzz/PngDecodeFuzz.cpp -o build/fuzz/png-decode
-//   build/fuzz/png-decode -max_total_time=60 build/fuzz/png-corpus resources
+//       platform/PngDecode.cpp tests/fuzz/PngDecodeFuzz.cpp -o build/fuzz/PngDecodeFuzz
+//   build/fuzz/PngDecodeFuzz -max_total_time=3600 -max_len=8192 build/fuzz/PngDecodeFuzz-corpus resources
 //
 // The images are our own resources, but the decoder is the one piece of the program that
 // parses a compressed format: it must stay inside its buffers on any bytes. Seeding the

@@ -1,8 +1,8 @@
 // libFuzzer target for the command file reader. Build and run from the repo root:
 //
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//       commands/CommandFile.cpp tests/fuzz/ReadEntriesFuzz.cpp -o build/fuzz-read
-//   build/fuzz-read -max_total_time=20
+//       commands/CommandFile.cpp tests/fuzz/ReadEntriesFuzz.cpp -o build/fuzz/ReadEntriesFuzz
+//   build/fuzz/ReadEntriesFuzz -max_total_time=3600 build/fuzz/ReadEntriesFuzz-corpus
 //
 // commands.txt is whatever the user (or another tool) left beside the exe, so the reader
 // must hold up on any bytes, not just on files this program wrote.
