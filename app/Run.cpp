@@ -1,7 +1,6 @@
 #include "app/Run.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <exception>
 #include <memory>
@@ -21,8 +20,6 @@ constexpr const wchar_t* kApplicationTitle = L"Orvelle commands helper";
 }  // namespace
 
 int RunProgram(int showCommand) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
   std::unique_ptr<ui::TForm1> form;
   platform::Application& app = platform::Application::Instance();
   try {

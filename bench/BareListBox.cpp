@@ -2,7 +2,6 @@
 // file. It reads commands.txt beside the exe, fills a plain list box in one window titled
 // "Bare List Box", shows it and runs the message loop until the window is closed.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
@@ -22,10 +21,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  // The same common controls the program starts, so that both use the same list box.
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
-
   std::string bytes = bench::ReadWholeFile(bench::ExeFolder() + L"\\commands.txt");
 
   WNDCLASSEXW wc{};

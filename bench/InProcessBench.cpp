@@ -10,7 +10,6 @@
 //
 //   inprocess_bench.exe [runs]
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <memory>
@@ -76,8 +75,6 @@ int main(int argc, char** argv) {
   CheckThat(entries > 1, "the command file holds entries");
 
   // As the program starts (app/Run.cpp), with the error box replaced by a note on stderr.
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
   Application& app = Application::Instance();
   app.Initialize();
   app.SetTitle(L"Orvelle commands helper");

@@ -1,6 +1,5 @@
 #include "support/FormFixture.h"
 
-#include <commctrl.h>
 
 #include "app/ErrorBox.h"
 #include "platform/Application.h"
@@ -33,8 +32,6 @@ ProgramEnvironment::ProgramEnvironment() = default;
 ProgramEnvironment::~ProgramEnvironment() = default;
 
 void ProgramEnvironment::SetUp() {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
   platform::Application& app = platform::Application::Instance();
   app.Initialize();
   app.SetTitle(kProgramTitle);

@@ -31,8 +31,8 @@ class TForm1;
 
 namespace orvelle::test {
 
-// Common controls, the application window with its title (shown as the
-// program shows it: zero-sized, not activated) and the error box as the error handler.
+// The application window with its title (shown as the program shows it: zero-sized, not
+// activated) and the error box as the error handler.
 class ProgramEnvironment : public ::testing::Environment {
 public:
   ProgramEnvironment();
