@@ -1,6 +1,7 @@
 // The program as a process, seen from outside, against the bare minimum of its kind:
 //   start-up - CreateProcess to the main window shown and idle, with a 100-entry list, vs
-//              BareWindow.exe (one plain window of the same size and style);
+//              BareWindow.exe (one plain window of the same size and style), and both vs
+//              PlainForm.exe (the program's window tree in plain system controls);
 //   memory   - working set and private bytes once the window is up and has settled, same pair;
 //   typing   - how fast the send button types a long command line into a console stand-in
 //              (BenchProbe.exe) vs BareSender.exe (FindWindowA and a plain SendMessageA loop);
@@ -254,15 +255,18 @@ int main(int argc, char** argv) {
   const std::wstring small = folder + L"\\small";
   const Subject program{small + L"\\OrvelleCommandsHelper.exe", L"Commands Helper"};
   const Subject bare{folder + L"\\BareWindow.exe", L"Bare Window"};
+  const Subject plain{small + L"\\PlainForm.exe", L"Plain Form"};
 
   // Start-up and memory, from the same starts. Start-up is short and noisy: more runs than
   // the load, after one untimed start of each (exes into the cache, Wine's DLLs loaded).
   StartAndLook(program, small);
   StartAndLook(bare, folder);
-  std::vector<double> programMs, bareMs, programWs, bareWs, programPrivate, barePrivate;
+  StartAndLook(plain, small);
+  std::vector<double> programMs, bareMs, plainMs, programWs, bareWs, programPrivate, barePrivate;
   for (int i = 0; i < runs * 3; ++i) {
     const StartSample p = StartAndLook(program, small);
     const StartSample b = StartAndLook(bare, folder);
+    plainMs.push_back(StartAndLook(plain, small).upMs);
     programMs.push_back(p.upMs);
     bareMs.push_back(b.upMs);
     programWs.push_back(p.memory.workingSetKb);
@@ -271,6 +275,11 @@ int main(int argc, char** argv) {
     barePrivate.push_back(b.memory.privateKb);
   }
   bench::PrintRow("start-up: to window shown and idle vs a bare window", programMs, bareMs, "1.15");
+  // Where the difference lies: the window tree the program's design asks for (an owner
+  // window, fourteen controls, a filled list) in plain system controls, against the bare
+  // window; and the program against that plain tree (its own code and its skin).
+  bench::PrintRow("start-up: plain window with the same controls vs a bare window", plainMs, bareMs, "-");
+  bench::PrintRow("start-up: to window shown and idle vs that plain window", programMs, plainMs, "-");
   bench::PrintRow("memory: working set after start-up, KB", programWs, bareWs, "1.3", "KB");
   bench::PrintRow("memory: private bytes after start-up, KB", programPrivate, barePrivate, "1.3", "KB");
 

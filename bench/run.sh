@@ -22,7 +22,9 @@
 #   start-up, memory
 #                  process_bench: start to window shown and idle with a 100-entry list, and
 #                  working set and private bytes once settled, vs BareWindow (one bare window;
-#                  start-up gets three times the runs, being short and noisy)
+#                  start-up gets three times the runs, being short and noisy); two info rows
+#                  split the start-up gap with PlainForm (the same window tree in plain
+#                  system controls)
 #   typing         process_bench: time per character the send button takes to type a long
 #                  line into a console stand-in (BenchProbe) vs BareSender's plain
 #                  SendMessageA loop; at least 0.9x the speed means at most 1.11x the time
@@ -68,7 +70,7 @@ ensure_packages
 # tree must not stop a measurement of the program.
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target OrvelleCommandsHelper OrvelleNoSkin BareListBox startup_bench inprocess_bench \
-  BareWindow BareSender BenchProbe process_bench
+  BareWindow PlainForm BareSender BenchProbe process_bench
 
 work=$(mktemp -d /tmp/orvelle-bench.XXXXXX)
 cleanup() {
@@ -95,7 +97,7 @@ awk -v n="$entries" 'BEGIN { for (i = 1; i < n; i++) printf "command number %d\r
 # Start-up against a bare window, memory, typing and the skin's cost are measured on a small
 # list, in a folder of its own.
 mkdir -p "$run/small"
-cp build/win64/OrvelleCommandsHelper.exe build/win64/bench/OrvelleNoSkin.exe "$run/small/"
+cp build/win64/OrvelleCommandsHelper.exe build/win64/bench/OrvelleNoSkin.exe build/win64/bench/PlainForm.exe "$run/small/"
 awk 'BEGIN { for (i = 1; i <= 100; i++) printf "command number %d\r\n", i }' >"$run/small/commands.txt"
 echo "== $entries entries, $(stat -c %s "$run/commands.txt") bytes; median of $runs runs each"
 
