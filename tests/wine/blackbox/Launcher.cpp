@@ -8,7 +8,6 @@ namespace orvelle::blackbox {
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
 constexpr DWORD kSendTimeoutMs = 5000;
 
 std::wstring ClassOf(HWND hwnd) {
@@ -193,12 +192,12 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
   const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {
     if (condition()) return true;
     if (::GetTickCount64() >= deadline) return false;
-    ::Sleep(kPollMs);
+    ::Sleep(pollMs);
   }
 }
 

@@ -34,6 +34,7 @@ inline constexpr const wchar_t* kConsoleTitle = L"c:\\windows\\system32\\cmd.exe
 // of these so that a hung program fails the case instead of the whole run.
 inline constexpr DWORD kStartTimeoutMs = 30000;
 inline constexpr DWORD kTimeoutMs = 10000;
+inline constexpr DWORD kPollMs = 20;
 
 // The two paths the test executable is given (Linux paths), as Windows paths.
 struct Arguments {
@@ -54,7 +55,7 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::wstring& path);
 
 // Polls until the condition holds; false when the time runs out first.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs, DWORD pollMs = kPollMs);
 
 // A fresh folder (under the temporary folder, or under base when given), removed with all it
 // holds at the end.
