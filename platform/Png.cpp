@@ -48,12 +48,19 @@ AlphaBitmap LoadPngResource(int resourceId) {
   return AlphaBitmapFromRows(image.bgra.data(), image.width * 4, image.width, image.height);
 }
 
+HDC AlphaBitmap::Source() const {
+  if (!source && bitmap) {
+    source.Reset(::CreateCompatibleDC(nullptr));
+    if (source) ::SelectObject(source.Get(), bitmap.Get());
+  }
+  return source.Get();
+}
+
 void DrawAlphaBitmap(HDC hdc, const AlphaBitmap& image, int x, int y) {
-  if (!image.bitmap) return;
-  UniqueHdc memory(::CreateCompatibleDC(hdc));
-  SelectObjectScope select(memory.Get(), image.bitmap.Get());
+  HDC source = image.Source();
+  if (!source) return;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  ::AlphaBlend(hdc, x, y, image.width, image.height, memory.Get(), 0, 0, image.width, image.height, blend);
+  ::AlphaBlend(hdc, x, y, image.width, image.height, source, 0, 0, image.width, image.height, blend);
 }
 
 }  // namespace orvelle::platform

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/Handles.h"
 
 namespace orvelle::platform {
@@ -12,6 +14,24 @@ struct AlphaBitmap {
   UniqueHbitmap bitmap;  // top-down, premultiplied BGRA
   int width = 0;
   int height = 0;
+  // A memory DC with the bitmap selected, made at the first draw and kept: the button faces
+  // are drawn a hundred times a second while they fade, and a DC per draw showed in that.
+  // Declared after the bitmap, so it goes first.
+  mutable UniqueHdc source;
+
+  AlphaBitmap() = default;
+  AlphaBitmap(AlphaBitmap&&) noexcept = default;
+  // The old DC lets go of the old bitmap before that is deleted.
+  AlphaBitmap& operator=(AlphaBitmap&& other) noexcept {
+    source.Reset();
+    bitmap = std::move(other.bitmap);
+    width = other.width;
+    height = other.height;
+    source = std::move(other.source);
+    return *this;
+  }
+
+  HDC Source() const;
 };
 
 // A top-down 32-bit DIB section and its pixels.

@@ -30,11 +30,10 @@ void FillHorizontal(HDC hdc, const RECT& rc, Gradient g) { FillGradient(hdc, rc,
 void SetPixelRgb(HDC hdc, int x, int y, Rgb color) { ::SetPixelV(hdc, x, y, Ref(color)); }
 
 void BlendImage(HDC hdc, const platform::AlphaBitmap& image, int x, int y, int opacity) {
-  if (!image.bitmap || opacity <= 0) return;
-  platform::UniqueHdc memory(::CreateCompatibleDC(hdc));
-  platform::SelectObjectScope select(memory.Get(), image.bitmap.Get());
+  HDC source = opacity > 0 ? image.Source() : nullptr;
+  if (!source) return;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(opacity > 255 ? 255 : opacity), AC_SRC_ALPHA};
-  ::AlphaBlend(hdc, x, y, image.width, image.height, memory.Get(), 0, 0, image.width, image.height, blend);
+  ::AlphaBlend(hdc, x, y, image.width, image.height, source, 0, 0, image.width, image.height, blend);
 }
 
 platform::AlphaBitmap ToAlphaBitmap(const Canvas& canvas) {
