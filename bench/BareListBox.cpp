@@ -7,36 +7,12 @@
 
 #include "BenchCommon.h"
 #include "PlainList.h"
-
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DESTROY) {
-    ::PostQuitMessage(0);
-    return 0;
-  }
-  return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-}  // namespace
+#include "PlainWindow.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   std::string bytes = bench::ReadWholeFile(bench::ExeFolder() + L"\\commands.txt");
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = L"BareListBoxWindow";
-  if (!::RegisterClassExW(&wc)) return 1;
-
-  RECT rc{0, 0, 521, 313};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  ::AdjustWindowRectEx(&rc, style, FALSE, 0);
-  HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Bare List Box", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance, nullptr);
+  HWND window = bench::CreatePlainWindow(instance, L"BareListBoxWindow", L"Bare List Box", nullptr, WS_CLIPCHILDREN);
   if (!window) return 1;
   HWND list = bench::CreatePlainList(window, 8, 8, 280, 297);
   if (!list) return 1;
@@ -47,10 +23,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // Painted from the message loop, as the program's window is.
   ::ShowWindow(window, showCommand);
 
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return 0;
+  return bench::RunMessageLoop();
 }

@@ -200,6 +200,39 @@ int main(int argc, char** argv) {
       // 1,000 frames: the row shows their median only.
       bench::PrintRow("skin: one button fade frame (median of 1000) vs its 10 ms interval",
                       {bench::Median(frame)}, {10.0}, "0.1");
+
+      // How much of that is the system's own repaint of a child window (invalidate, paint
+      // messages, showing the result): a system push button of the same size, repainted the
+      // same way. And the frame's own drawing alone: the same button printed into a bitmap.
+      RECT rc{};
+      ::GetClientRect(add, &rc);
+      HWND systemButton = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 320,
+                                            rc.right, rc.bottom, plainWindow, nullptr, nullptr, nullptr);
+      CheckThat(systemButton != nullptr, "a system button to repaint");
+      HDC screen = ::GetDC(nullptr);
+      HDC memory = ::CreateCompatibleDC(screen);
+      HBITMAP target = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+      ::ReleaseDC(nullptr, screen);
+      HGDIOBJ old = ::SelectObject(memory, target);
+      std::vector<double> system, offscreen;
+      for (int i = 0; i < 1000; ++i) {
+        ::SetFocus((i % 2) ? del : add);
+        double f0 = bench::NowMs();
+        ::RedrawWindow(systemButton, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        system.push_back(bench::NowMs() - f0);
+        f0 = bench::NowMs();
+        ::SendMessageW(add, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        offscreen.push_back(bench::NowMs() - f0);
+      }
+      ::SelectObject(memory, old);
+      ::DeleteObject(target);
+      ::DeleteDC(memory);
+      ::DestroyWindow(systemButton);
+      Pump();
+      bench::PrintRow("skin: fade frame vs a system button's repaint (median of 1000)", {bench::Median(frame)},
+                      {bench::Median(system)}, "-");
+      bench::PrintRow("skin: fade frame drawn into a bitmap vs its 10 ms interval", {bench::Median(offscreen)},
+                      {10.0}, "-");
     }
 
     // Where a keystroke's time goes: its steps one by one, medians of the same runs.

@@ -10,20 +10,13 @@
 
 #include "BenchCommon.h"
 #include "PlainList.h"
+#include "PlainWindow.h"
 #include "ui/FormLayout.h"
 
 namespace {
 
 using orvelle::ui::Kind;
 using orvelle::ui::kControls;
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DESTROY) {
-    ::PostQuitMessage(0);
-    return 0;
-  }
-  return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 
 const wchar_t* SystemClass(Kind kind) {
   switch (kind) {
@@ -37,22 +30,10 @@ const wchar_t* SystemClass(Kind kind) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = L"PlainForm";
-  if (!::RegisterClassExW(&wc)) return 1;
-
-  HWND owner = ::CreateWindowExW(0, wc.lpszClassName, L"Plain Form Owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 instance, nullptr);
-  RECT rc{0, 0, orvelle::ui::kClientSize.cx, orvelle::ui::kClientSize.cy};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  ::AdjustWindowRectEx(&rc, style, FALSE, 0);
-  HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Plain Form", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, instance, nullptr);
+  // The owner stands in for the program's hidden application window.
+  HWND owner = ::CreateWindowExW(0, L"STATIC", L"Plain Form Owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                                 nullptr);
+  HWND window = bench::CreatePlainWindow(instance, L"PlainForm", L"Plain Form", owner, WS_CLIPCHILDREN);
   if (!owner || !window) return 1;
 
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -89,10 +70,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   ::ShowWindow(owner, SW_SHOWNOACTIVATE);
   ::ShowWindow(window, showCommand);
 
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return 0;
+  return bench::RunMessageLoop();
 }
