@@ -4,9 +4,13 @@
 // must write back exactly the list on screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "blackbox/ProgramTest.h"
@@ -230,6 +234,82 @@ TEST_F(BadCommandFileTest, FiftyMegabyteLineIsOneEntryAndIsWrittenBack) {
   ASSERT_NO_FATAL_FAILURE(ExitWithin(120000));
   // The last line had no break; the save ends every entry with one.
   EXPECT_TRUE(SameBytes(ReadFileBytes(CommandsPath()), line + "\r\n"));
+}
+
+// ---- Changed by someone else while the program reads it -----------------------------------
+
+// Another program rewrites the file over and over, a line longer, then as it was, from
+// before the program starts until its window is up. The program must read one whole version
+// of the file (it holds the file against writers while it reads), or, when it comes to open
+// the file while the other program holds it, report that; and the exit button must write
+// back exactly the list shown. Which of these happens depends on timing; what is checked
+// does not.
+TEST_F(BadCommandFileTest, FileChangedAroundTheLoadIsReadAsOneVersionAndWrittenBackAsShown) {
+  // Long entries: a few megabytes to read, few entries to show.
+  const std::string original = NumberedEntries(500, 8'000);
+  ASSERT_NO_FATAL_FAILURE(WriteCommands(original));
+
+  // Every version the file had: its size and a hash of its bytes.
+  struct Version {
+    std::size_t size;
+    std::size_t hash;
+  };
+  std::vector<Version> versions{{original.size(), std::hash<std::string>{}(original)}};
+  std::atomic<bool> stop{false};
+  int refused = 0;
+  std::thread writer([&] {
+    for (int round = 0; !stop && round < 400; ++round) {
+      const std::string next = round % 2 == 0 ? original + "echo grown " + std::to_string(round) + "\r\n" : original;
+      // No sharing asked for and none given to others: this fails while the program reads.
+      HANDLE file = ::CreateFileW(CommandsPath().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file == INVALID_HANDLE_VALUE) {
+        ++refused;
+      } else {
+        DWORD written = 0;
+        const bool ok = ::WriteFile(file, next.data(), static_cast<DWORD>(next.size()), &written, nullptr) &&
+                        written == next.size() && ::SetEndOfFile(file);
+        ::CloseHandle(file);
+        if (ok) versions.push_back({next.size(), std::hash<std::string>{}(next)});
+      }
+      ::Sleep(5);
+    }
+  });
+  struct Join {
+    std::atomic<bool>& stop;
+    std::thread& thread;
+    ~Join() {
+      stop = true;
+      if (thread.joinable()) thread.join();
+    }
+  } join{stop, writer};
+
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  std::optional<MessageBoxInfo> box;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        box = program().FindMessageBox();
+        return box || !program().IsRunning() || (program().Form() && ::IsWindowVisible(program().Form()));
+      },
+      120000));
+  stop = true;
+  writer.join();
+  ASSERT_TRUE(program().IsRunning()) << "the program ended (exit code " << program().WaitForExit(0).value_or(0) << ")";
+  if (box) {
+    // It came to open the file while the other program was writing it.
+    EXPECT_TRUE(IsFileMessage(box->text, L"open", CommandsPath(), ERROR_SHARING_VIOLATION));
+    ASSERT_TRUE(program().PressOk(*box));
+    CloseByTitleBar();
+    return;
+  }
+  const std::string shown = ListAsFile();
+  const Version seen{shown.size(), std::hash<std::string>{}(shown)};
+  EXPECT_TRUE(std::any_of(versions.begin(), versions.end(),
+                          [&](const Version& v) { return v.size == seen.size && v.hash == seen.hash; }))
+      << "the list (" << shown.size() << " bytes) is none of the file's " << versions.size()
+      << " versions; the writer was refused " << refused << " times";
+  ASSERT_NO_FATAL_FAILURE(ExitWithin(120000));
+  EXPECT_TRUE(SameBytes(ReadFileBytes(CommandsPath()), shown));
 }
 
 // ---- Something else in the file's place --------------------------------------------------
