@@ -93,19 +93,10 @@ protected:
     EXPECT_EQ(program().WaitForExit(0), std::optional<DWORD>(0)) << "the program did not end after the exit button";
   }
 
-  // Exit is refused with this box; the window stays.
-  void ExpectExitRefused(std::wstring_view verb, DWORD code) {
-    program().Click(kExitButton);
-    const auto box = program().WaitForMessageBox();
-    if (!box && !program().IsRunning())
-      FAIL() << "the program ended (exit code " << program().WaitForExit().value_or(0) << ") instead of reporting";
-    ASSERT_TRUE(box) << "no error box";
-    EXPECT_EQ(box->caption, kApplicationTitle);
-    EXPECT_TRUE(IsFileMessage(box->text, verb, CommandsPath(), code));
-    ASSERT_TRUE(program().PressOk(*box));
-    ASSERT_TRUE(program().Flush());
-    EXPECT_TRUE(program().IsRunning());
-    EXPECT_TRUE(::IsWindowVisible(program().Form())) << "the window closed";
+  // Exit is refused with a box naming commands.txt; the window stays.
+  void ExpectFileExitRefused(std::wstring_view verb, DWORD code) {
+    const std::wstring path = CommandsPath();
+    ExpectExitRefused([&](const std::wstring& text) { return IsFileMessage(text, verb, path, code); });
   }
 };
 
@@ -330,7 +321,7 @@ TEST_F(BadCommandFileTest, FolderNamedLikeTheFileIsReportedAndLeftAlone) {
   EXPECT_EQ(program().ListCount(), 0);
 
   ASSERT_NO_FATAL_FAILURE(AddEntry(L"dir"));
-  ASSERT_NO_FATAL_FAILURE(ExpectExitRefused(L"create", ERROR_ACCESS_DENIED));
+  ASSERT_NO_FATAL_FAILURE(ExpectFileExitRefused(L"create", ERROR_ACCESS_DENIED));
   EXPECT_EQ(program().ListCount(), 2) << "the failed save changed the list";
   CloseByTitleBar();
 
@@ -417,7 +408,7 @@ TEST_F(BadCommandFileTest, ExeFolderGoneRefusesTheSaveUntilItIsBack) {
   RecordProperty("exe_folder", movedAway.moved ? "moved away" : "deleted");
   ASSERT_FALSE(FileExists(folder));
 
-  ASSERT_NO_FATAL_FAILURE(ExpectExitRefused(L"create", ERROR_PATH_NOT_FOUND));
+  ASSERT_NO_FATAL_FAILURE(ExpectFileExitRefused(L"create", ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(program().ListCount(), 3);
 
   ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "blackbox/ProgramTest.h"
+#include "support/Paths.h"
 
 namespace orvelle::blackbox {
 namespace {
@@ -26,14 +27,8 @@ constexpr const wchar_t* kReportCodePage = L"--report-acp";
   return true;
 }();
 
-std::wstring OwnPath() {
-  wchar_t path[MAX_PATH * 2] = {};
-  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  return std::wstring(path, n);
-}
-
 std::optional<UINT> CodePageOfAProcessStartedIn(const std::wstring& locale, const std::wstring& reportFile) {
-  if (!StartLinuxProgram({L"/bin/sh", L"-c", L"exec wine \"$0\" \"$1\" \"$2\" >/dev/null 2>&1", OwnPath(),
+  if (!StartLinuxProgram({L"/bin/sh", L"-c", L"exec wine \"$0\" \"$1\" \"$2\" >/dev/null 2>&1", test::ModulePath(),
                           kReportCodePage, reportFile},
                          {L"LC_ALL=" + locale}))
     return std::nullopt;

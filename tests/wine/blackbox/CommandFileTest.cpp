@@ -158,8 +158,6 @@ private:
   const char* how_ = nullptr;
 };
 
-using TextCheck = std::function<::testing::AssertionResult(const std::wstring&)>;
-
 class SaveFaultTest : public ProgramTest {
 protected:
   static constexpr const char* kOriginal = "keep\r\n";
@@ -173,17 +171,7 @@ protected:
 
   // Exit is pressed while the cause is in place: the box tells why, and the window stays.
   void ExpectSaveRefused(const TextCheck& isExpectedText) {
-    program().Click(kExitButton);
-    const auto box = program().WaitForMessageBox();
-    if (!box && !program().IsRunning())
-      FAIL() << "the program ended (exit code " << program().WaitForExit().value_or(0) << ") instead of reporting";
-    ASSERT_TRUE(box) << "no error box";
-    EXPECT_EQ(box->caption, kApplicationTitle);
-    EXPECT_TRUE(isExpectedText(box->text));
-    ASSERT_TRUE(program().PressOk(*box));
-    ASSERT_TRUE(program().Flush());
-    EXPECT_TRUE(program().IsRunning());
-    EXPECT_TRUE(::IsWindow(program().Form()) && ::IsWindowVisible(program().Form())) << "the window closed";
+    ASSERT_NO_FATAL_FAILURE(ExpectExitRefused(isExpectedText));
     EXPECT_EQ(program().ListCount(), 3) << "the failed save changed the list";
   }
 

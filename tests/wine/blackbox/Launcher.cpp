@@ -4,6 +4,8 @@
 #include <atomic>
 #include <sstream>
 
+#include "support/Paths.h"
+
 namespace orvelle::blackbox {
 
 namespace {
@@ -93,27 +95,6 @@ HWND TopLevelOf(DWORD pid, const wchar_t* className, bool visibleOnly) {
   FindTopLevel find{pid, className, visibleOnly, nullptr};
   ::EnumWindows(&FindTopLevelProc, reinterpret_cast<LPARAM>(&find));
   return find.found;
-}
-
-void RemoveTree(const std::wstring& path) {
-  WIN32_FIND_DATAW data{};
-  HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        ::DeleteFileW(child.c_str());
-      }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-  }
-  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::RemoveDirectoryW(path.c_str());
 }
 
 }  // namespace
@@ -220,7 +201,7 @@ TempFolder::TempFolder(const std::wstring& base) {
 }
 
 TempFolder::~TempFolder() {
-  if (created_) RemoveTree(path_);
+  if (created_) test::RemoveFolderTree(path_);
 }
 
 // ---- Linux programs ---------------------------------------------------------------------

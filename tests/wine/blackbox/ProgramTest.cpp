@@ -68,6 +68,20 @@ void ProgramTest::CloseByTitleBar() {
   EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
 }
 
+void ProgramTest::ExpectExitRefused(const TextCheck& isExpectedText) {
+  program_->Click(kExitButton);
+  const auto box = program_->WaitForMessageBox();
+  if (!box && !program_->IsRunning())
+    FAIL() << "the program ended (exit code " << program_->WaitForExit().value_or(0) << ") instead of reporting";
+  ASSERT_TRUE(box) << "no error box";
+  EXPECT_EQ(box->caption, kApplicationTitle);
+  EXPECT_TRUE(isExpectedText(box->text));
+  ASSERT_TRUE(program_->PressOk(*box));
+  ASSERT_TRUE(program_->Flush());
+  EXPECT_TRUE(program_->IsRunning());
+  EXPECT_TRUE(::IsWindow(program_->Form()) && ::IsWindowVisible(program_->Form())) << "the window closed";
+}
+
 void ProgramTest::ExitByButton() {
   program_->Click(kExitButton);
   // Wait for the end or for a box that would say why the save failed.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,9 @@
 #include "blackbox/Launcher.h"
 
 namespace orvelle::blackbox {
+
+// A check of an error box's text.
+using TextCheck = std::function<::testing::AssertionResult(const std::wstring&)>;
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -45,6 +49,10 @@ protected:
   void CloseByTitleBar();
   // Clicks exit; the save must succeed and the process end with 0.
   void ExitByButton();
+  // Clicks exit while something stops the save: an error box with the program's caption and
+  // the expected text; after its OK the program runs on with its window shown. Use with
+  // ASSERT_NO_FATAL_FAILURE.
+  void ExpectExitRefused(const TextCheck& isExpectedText);
 
 private:
   std::wstring folderBase_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "blackbox/ProgramTest.h"
+#include "support/Paths.h"
 
 namespace orvelle::blackbox {
 namespace {
@@ -45,16 +46,10 @@ constexpr const wchar_t* kListConsoleProcesses = L"--list-console-processes";
   return true;
 }();
 
-std::wstring OwnPath() {
-  wchar_t path[MAX_PATH * 2] = {};
-  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  return std::wstring(path, n);
-}
-
 // The processes attached to the console of process pid; nothing when that cannot be told.
 std::optional<std::vector<DWORD>> ProcessesOnConsoleOf(DWORD pid, const std::wstring& reportFile) {
   ::DeleteFileW(reportFile.c_str());
-  const std::wstring exe = OwnPath();
+  const std::wstring exe = test::ModulePath();
   std::wstring commandLine =
       L"\"" + exe + L"\" " + kListConsoleProcesses + L" " + std::to_wstring(pid) + L" \"" + reportFile + L"\"";
   STARTUPINFOW startup{};

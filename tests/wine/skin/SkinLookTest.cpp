@@ -14,6 +14,7 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "support/FormFixture.h"
+#include "support/Paths.h"
 #include "support/Wine.h"
 #include "ui/Unit1.h"
 #include "ui/skin/CalciumSkin.h"
@@ -38,11 +39,7 @@ COLORREF Ref(Rgb c) { return RGB(c.r, c.g, c.b); }
 std::wstring ArtifactsFolder() {
   wchar_t env[MAX_PATH] = {};
   if (::GetEnvironmentVariableW(L"ORVELLE_ARTIFACTS", env, MAX_PATH) > 0) return env;
-  wchar_t exe[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring folder(exe);
-  folder.resize(folder.find_last_of(L'\\'));
-  return folder + L"\\artifacts";
+  return ModuleDirectory() + L"\\artifacts";
 }
 
 bool SaveScreenRect(const RECT& rc, const std::wstring& name) {

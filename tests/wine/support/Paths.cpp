@@ -6,16 +6,20 @@
 
 namespace orvelle::test {
 
-std::wstring ModuleDirectory() {
+std::wstring ModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n < path.size()) {
       path.resize(n);
-      break;
+      return path;
     }
     path.resize(path.size() * 2);
   }
+}
+
+std::wstring ModuleDirectory() {
+  const std::wstring path = ModulePath();
   const std::size_t slash = path.rfind(L'\\');
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
@@ -77,15 +81,16 @@ bool RemoveFolderTree(const std::wstring& path) {
       const std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
       const std::wstring child = path + L"\\" + name;
+      ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveFolderTree(child);
       } else {
-        ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(child.c_str());
       }
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
   }
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return ::RemoveDirectoryW(path.c_str()) != FALSE;
 }
 

@@ -9,6 +9,9 @@
 
 namespace orvelle::test {
 
+// The full path of the running exe.
+std::wstring ModulePath();
+
 // The folder of the running exe (its module path cut before the last backslash).
 std::wstring ModuleDirectory();
 
@@ -40,7 +43,8 @@ private:
   std::wstring path_;
 };
 
-// Deletes a folder and everything in it; false when something stayed.
+// Deletes a folder and everything in it, read-only files and folders included; false when
+// something stayed.
 bool RemoveFolderTree(const std::wstring& path);
 
 }  // namespace orvelle::test

@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "support/Paths.h"
+
 namespace orvelle::test {
 
 namespace {
 constexpr wchar_t kRestartedVariable[] = L"ORVELLE_TEST_UNMANAGED_RESTART";
 
 std::wstring SettingsKey() {
-  wchar_t module[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring name = module;
+  std::wstring name = ModulePath();
   name = name.substr(name.find_last_of(L"\\/") + 1);
   return L"Software\\Wine\\AppDefaults\\" + name + L"\\X11 Driver";
 }
@@ -53,8 +53,7 @@ void EnsureUnmanagedWindows() {
   if (!StoreUnmanaged(key)) return;
   ::SetEnvironmentVariableW(kRestartedVariable, L"1");
 
-  wchar_t module[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, module, MAX_PATH);
+  const std::wstring module = ModulePath();
   std::wstring commandLine = ::GetCommandLineW();
   STARTUPINFOW si{};
   si.cb = sizeof(si);
@@ -70,7 +69,7 @@ void EnsureUnmanagedWindows() {
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
   }
-  if (!::CreateProcessW(module, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return;
+  if (!::CreateProcessW(module.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return;
   if (job) ::AssignProcessToJobObject(job, pi.hProcess);
   ::CloseHandle(pi.hThread);
   ::WaitForSingleObject(pi.hProcess, INFINITE);
